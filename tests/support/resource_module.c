@@ -1,0 +1,1 @@
+/* A module that only carries the program's resources. */

@@ -1,0 +1,30 @@
+// A fresh setup state and a program folder that holds a given SETUP.INF.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "setup/setup_state.h"
+
+// Resets the global state and points state.instance at this test program.
+void reset_setup_state();
+
+// A copy of the program's resource module in a folder of its own, loaded as
+// state.instance, so that the loader reads the SETUP.INF of that folder.
+class ScriptFolder {
+public:
+    explicit ScriptFolder(const std::string& script, const std::string& folder = {});
+    ~ScriptFolder();
+    ScriptFolder(const ScriptFolder&) = delete;
+    ScriptFolder& operator=(const ScriptFolder&) = delete;
+
+    const std::string& dir() const { return dir_; }
+    HMODULE module() const { return module_; }
+
+private:
+    std::string dir_;
+    std::string module_path_;
+    HMODULE module_ = nullptr;
+    bool owns_dir_ = true;
+};
