@@ -1,0 +1,66 @@
+// Driving the program's own windows from inside a test process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A message box as the user saw it.
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    UINT icon = 0;  // MB_ICONEXCLAMATION, MB_ICONQUESTION, ... or 0
+    std::vector<int> buttons;  // ids of the visible buttons
+};
+
+// Watches this thread for message boxes, records each one and answers it by
+// pressing the next of the given button ids (IDOK once they run out).
+class MessageBoxWatcher {
+public:
+    explicit MessageBoxWatcher(std::vector<int> answers = {});
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    const std::vector<SeenBox>& boxes() const { return boxes_; }
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wparam, LPARAM lparam);
+    void answer(HWND box);
+
+    HHOOK hook_ = nullptr;
+    std::vector<int> answers_;
+    size_t next_answer_ = 0;
+    std::vector<SeenBox> boxes_;
+};
+
+// Steps run one after another from a thread timer, so they run inside
+// whatever message loop is active (a page's, a message box's, a common
+// dialog's). A step returns true when it is done, false to be tried again on
+// the next tick.
+class TimerScript {
+public:
+    using Step = std::function<bool()>;
+    explicit TimerScript(std::vector<Step> steps, UINT interval_ms = 20);
+    ~TimerScript();
+    TimerScript(const TimerScript&) = delete;
+    TimerScript& operator=(const TimerScript&) = delete;
+
+    bool finished() const { return next_ >= steps_.size(); }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+    bool running_ = false;
+};
+
+// The enabled, visible top-level window of this thread with the class name.
+HWND find_thread_window(const char* class_name);
+std::string window_text(HWND window);
+std::string control_text(HWND parent, int id);
+// A click as the user makes it: press and release posted to the control.
+void post_click(HWND control);

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "resources/resource_ids.h"
+#include "setup/page_framework.h"
+#include "support/setup_fixture.h"
+#include "support/ui_script.h"
+
+namespace {
+
+// A page that behaves as the common page procedure does.
+LRESULT CALLBACK plain_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_CREATE:
+        init_page_window(page, state.screen_cx, state.screen_cy);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        if (wparam == IDC_NEXT) return end_page(page, PAGE_NEXT), 0;
+        if (wparam == IDC_BACK) return end_page(page, PAGE_BACK), 0;
+        if (wparam == IDC_CANCEL) return cancel_page(page), 0;
+        break;
+    }
+    return DefWindowProcA(page, message, wparam, lparam);
+}
+
+class PageFrameworkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        reset_setup_state();
+        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
+        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+        copy_text(state.product_name, "Roller Kit");
+        copy_text(state.caption, "Roller Kit Setup Program");
+    }
+};
+
+TEST_F(PageFrameworkTest, EscapeCancelsWithTheCancelMessageAndTheSameRunTwice)
+{
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        MessageBoxWatcher boxes;
+        std::string title;
+        RECT frame{};
+        int expected_width = 0;
+        int expected_height = 0;
+        TimerScript script({[&] {
+            HWND page = find_thread_window("SETUP_SELTYPE");
+            if (page == nullptr) return false;
+            title = window_text(page);
+            GetWindowRect(page, &frame);
+            // The template's 280 by 183 dialog units, framed, plus one pixel.
+            RECT size{0, 0, 280, 183};
+            MapDialogRect(page, &size);
+            AdjustWindowRectEx(&size, GetWindowLongA(page, GWL_STYLE), FALSE, GetWindowLongA(page, GWL_EXSTYLE));
+            expected_width = size.right - size.left + 1;
+            expected_height = size.bottom - size.top + 1;
+            PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+        }});
+        EXPECT_EQ(run_page("SETUP_SELTYPE", plain_page_proc, IDD_SETUP_TYPE), PAGE_CANCEL);
+        EXPECT_EQ(title, "Roller Kit Setup");
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, "Roller Kit installation is not completed !");
+        EXPECT_EQ(boxes.boxes()[0].caption, "Roller Kit Setup Program");
+        EXPECT_EQ(boxes.boxes()[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+
+        EXPECT_EQ(frame.right - frame.left, expected_width);
+        EXPECT_EQ(frame.bottom - frame.top, expected_height);
+        EXPECT_EQ(frame.left, (state.screen_cx - expected_width) / 2);
+        EXPECT_EQ(frame.top, (state.screen_cy - expected_height) / 2);
+    }
+}
+
+TEST_F(PageFrameworkTest, ButtonsGiveTheirResults)
+{
+    const struct {
+        int button;
+        short result;
+    } cases[] = {{IDC_NEXT, PAGE_NEXT}, {IDC_BACK, PAGE_BACK}};
+    for (const auto& c : cases) {
+        TimerScript script({[&] {
+            HWND page = find_thread_window("SETUP_SELTYPE");
+            if (page == nullptr) return false;
+            post_click(GetDlgItem(page, c.button));
+            return true;
+        }});
+        EXPECT_EQ(run_page("SETUP_SELTYPE", plain_page_proc, IDD_SETUP_TYPE), c.result);
+    }
+}
+
+TEST_F(PageFrameworkTest, EmptyProductNameLeavesTheBlank)
+{
+    state.product_name[0] = '\0';
+    MessageBoxWatcher boxes;
+    std::string title;
+    TimerScript script({[&] {
+        HWND page = find_thread_window("SETUP_BEGIN");
+        if (page == nullptr) return false;
+        title = window_text(page);
+        PostMessageA(page, WM_COMMAND, IDC_CANCEL, 0);
+        return true;
+    }});
+    EXPECT_EQ(run_page("SETUP_BEGIN", plain_page_proc, IDD_WELCOME), PAGE_CANCEL);
+    EXPECT_EQ(title, " Setup");
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, " installation is not completed !");
+}
+
+TEST_F(PageFrameworkTest, PageThatCannotBeCreatedEndsAsCancel)
+{
+    EXPECT_EQ(run_page("SETUP_NONE", plain_page_proc, 999), PAGE_CANCEL);
+}
+
+}  // namespace
