@@ -43,24 +43,28 @@ int load_cfgmgr32(HMODULE library, DeviceApi& api)
 
 }  // namespace
 
-const DeviceApi* system_device_api()
+int load_device_api(DeviceApi& api, const char* setupapi_name, const char* cfgmgr32_name)
 {
-    static DeviceApi api = {};
-    static int loaded = 0;
-    if (loaded) return &api;
-
-    HMODULE setupapi = LoadLibraryA("setupapi.dll");
-    if (!setupapi) return nullptr;
-    HMODULE cfgmgr32 = LoadLibraryA("cfgmgr32.dll");
+    HMODULE setupapi = LoadLibraryA(setupapi_name);
+    if (!setupapi) return 0;
+    HMODULE cfgmgr32 = LoadLibraryA(cfgmgr32_name);
     if (!cfgmgr32) {
         FreeLibrary(setupapi);
-        return nullptr;
+        return 0;
     }
     if (!load_setupapi(setupapi, api) || !load_cfgmgr32(cfgmgr32, api)) {
         FreeLibrary(cfgmgr32);
         FreeLibrary(setupapi);
-        return nullptr;
+        api = {};
+        return 0;
     }
-    loaded = 1;
-    return &api;
+    return 1;
+}
+
+const DeviceApi* system_device_api()
+{
+    static DeviceApi api = {};
+    static int loaded = 0;
+    if (!loaded) loaded = load_device_api(api, "setupapi.dll", "cfgmgr32.dll");
+    return loaded ? &api : nullptr;
 }

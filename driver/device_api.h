@@ -47,6 +47,10 @@ struct DeviceApi {
 // The table in use; null until the system's is loaded. A test sets its own.
 extern const DeviceApi* device_api;
 
+// Fills api from the two libraries, which stay loaded. Returns 0, with both
+// released and api emptied, when a library or an entry point is missing.
+int load_device_api(DeviceApi& api, const char* setupapi_name, const char* cfgmgr32_name);
+
 // Loads SetupAPI and CfgMgr32 on first use and keeps them for the process.
 // Returns null when either library or any entry point is missing.
 const DeviceApi* system_device_api();

@@ -83,6 +83,20 @@ protected:
     TraceRecorder traces_;
 };
 
+// Without either library, or with one that lacks an entry point, there is
+// no table; the installation then stops at the class lookup.
+TEST(DeviceApiLoading, NeedsBothLibrariesWithEveryEntryPoint)
+{
+    DeviceApi api = {};
+    EXPECT_EQ(load_device_api(api, "qxznone.dll", "cfgmgr32.dll"), 0);
+    EXPECT_EQ(load_device_api(api, "setupapi.dll", "qxznone.dll"), 0);
+    EXPECT_EQ(load_device_api(api, "setupapi.dll", "kernel32.dll"), 0);
+    EXPECT_EQ(api.class_guids_from_name, nullptr);
+    EXPECT_EQ(load_device_api(api, "setupapi.dll", "cfgmgr32.dll"), 1);
+    EXPECT_NE(api.install_from_inf_section, nullptr);
+    EXPECT_NE(api.get_device_id, nullptr);
+}
+
 // Wine reports the unknown class as found, with no GUID; the device keys
 // stay as they were.
 TEST_F(WineSetupApi, WithoutTheMouseClass)
