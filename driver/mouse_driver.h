@@ -10,6 +10,8 @@ constexpr int INSTALL_SECTION_CHARS = LINE_LEN;
 // Returns 1 when the installation ran to its end, 0 when it stopped early.
 int install_mouse_driver(HWND owner_window, const char* source_dir);
 
+// The two below call through device_api, which install_mouse_driver sets.
+
 // Reads the INF file and install section of the driver selected for the
 // element into buffers of INF_PATH_CHARS and INSTALL_SECTION_CHARS.
 // Returns 0 when no driver is selected.
