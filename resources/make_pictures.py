@@ -77,6 +77,15 @@ def dithered(levels, value, x, y):
     return levels[low + 1] if position - low > threshold else levels[low]
 
 
+def stepped(levels, value, x=0, y=0):
+    """One of the palette indexes in levels for a value from 0 to 1, without
+    dithering: a picture that may be drawn a pixel smaller than it is (the
+    side picture in its framed control) shows no seams where a row or a
+    column is dropped."""
+    position = max(0.0, min(1.0, value)) * len(levels)
+    return levels[min(len(levels) - 1, int(position))]
+
+
 # --------------------------------------------------------------------------
 # A 5 by 7 font, drawn as round strokes through the centres of its dots.
 
@@ -176,7 +185,7 @@ def draw_lettering(canvas, strokes, radius, fill, outline=None, outline_width=0.
 # The wheel mouse, seen from above, lit from the upper left.
 
 
-def draw_mouse(canvas, cx, cy, width, height, colours, cable=True, cable_top=None):
+def draw_mouse(canvas, cx, cy, width, height, colours, cable=True, cable_top=None, shading=dithered):
     """colours: dict with keys light, face, mid, dark, outline, wheel,
     wheel_light, cable."""
     rx, ry = width / 2, height / 2
@@ -209,7 +218,7 @@ def draw_mouse(canvas, cx, cy, width, height, colours, cable=True, cable_top=Non
         nx, ny = (x - cx) / rx, (y - cy) / ry
         light = 0.75 - 0.55 * nx - 0.45 * ny - 0.35 * (nx * nx + ny * ny)
         levels = [colours["dark"], colours["mid"], colours["face"], colours["light"]]
-        return dithered(levels, light, x, y)
+        return shading(levels, light, x, y)
 
     canvas.paint((cx - rx - 1, top - 1, cx + rx + 1, cy + ry + 1), shade_body)
 
@@ -382,7 +391,7 @@ SIDE_PALETTE = [
     (120, 124, 140),  # 10 grey
     (56, 60, 76),     # 11 dark grey
     (255, 208, 0),    # 12 gold
-    (255, 240, 150),  # 13 pale gold
+    (24, 56, 144),    # 13 dusk blue
     (0, 16, 48),      # 14 outline navy
     (36, 36, 44),     # 15 wheel
 ]
@@ -394,16 +403,16 @@ SIDE_MOUSE = {"light": 7, "face": 8, "mid": 9, "dark": 10, "outline": 14,
 def side_picture():
     width, height = 118, 234
     canvas = Canvas(width, height, 0)
-    sky = [1, 2, 3, 4, 5, 6]
+    sky = [1, 13, 2, 3, 4, 5, 6]
     canvas.paint((0, 0, width, height),
-                 lambda x, y, old: dithered(sky, 1.0 - y / height * 1.05 + 0.08 * math.sin(x / 18.0), x, y))
+                 lambda x, y, old: stepped(sky, 1.0 - y / height * 1.05 + 0.06 * math.sin(x / 18.0)))
     # Rings rolling out from the wheel.
     cx, cy = 59, 104
     for radius, colour in ((52, 3), (44, 4), (36, 5)):
         canvas.paint((cx - radius - 2, cy - radius - 2, cx + radius + 2, cy + radius + 2),
                      lambda x, y, old, r=radius, c=colour:
                      c if abs(math.hypot(x - cx, y - cy) - r) < 1.0 and y < cy + 10 else None)
-    draw_mouse(canvas, cx, cy + 12, 62, 92, SIDE_MOUSE, cable=True, cable_top=-4)
+    draw_mouse(canvas, cx, cy + 12, 62, 92, SIDE_MOUSE, cable=True, cable_top=-4, shading=stepped)
     # Two arrows beside the wheel: it rolls both ways.
     for direction in (-1, 1):
         tip_y = cy - 18 + direction * 22
@@ -418,7 +427,7 @@ def side_picture():
         scale = 3
         left = (width - text_width(text, scale)) / 2
         strokes = text_strokes(text, scale, left, top, slant=0.15)
-        draw_lettering(canvas, strokes, 1.6, lambda x, y: dithered([7, 8, 6], (y - top) / 21, x, y),
+        draw_lettering(canvas, strokes, 1.6, lambda x, y: stepped([7, 8, 6], (y - top) / 21),
                        14, 1.2, shadow=0, offset=(1, 1))
     return canvas
 
