@@ -215,6 +215,30 @@ LRESULT CALLBACK titled_window_proc(HWND window, UINT message, WPARAM wparam, LP
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
+void set_string_value(HKEY root, const std::string& key, const char* name, const char* value)
+{
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
+        ERROR_SUCCESS) {
+        ADD_FAILURE() << "cannot create " << key;
+        return;
+    }
+    RegSetValueExA(created, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
+    RegCloseKey(created);
+}
+
+// Without a window manager Wine waits two seconds for every managed window
+// it hides; unmanaged, the programs under test behave the same, only fast.
+void unmanage_program_windows()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    for (const char* program : {"SETUP.EXE", "QVMAIN.EXE", "UNINSTAL.EXE"})
+        set_string_value(HKEY_CURRENT_USER, std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver",
+                         "Managed", "N");
+}
+
 }  // namespace
 
 std::string medium_dir() { return unix_to_windows_path(E2E_MEDIUM_DIR); }
@@ -222,6 +246,7 @@ std::string companion_dir() { return unix_to_windows_path(E2E_COMPANION_DIR); }
 
 MediumCopy::MediumCopy() : dir_(make_temp_dir("medium"))
 {
+    unmanage_program_windows();
     copy_tree(medium_dir(), dir_);
 }
 
@@ -464,17 +489,16 @@ void delete_registry_tree(HKEY root, const std::string& key)
 WineVersionOverride::WineVersionOverride(const char* exe_name, const char* version)
     : key_(std::string("Software\\Wine\\AppDefaults\\") + exe_name)
 {
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
-        ERROR_SUCCESS) {
-        ADD_FAILURE() << "cannot create HKCU\\" << key_;
-        return;
-    }
-    RegSetValueExA(created, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), lstrlenA(version) + 1);
-    RegCloseKey(created);
+    set_string_value(HKEY_CURRENT_USER, key_, "Version", version);
 }
 
-WineVersionOverride::~WineVersionOverride() { delete_registry_tree(HKEY_CURRENT_USER, key_); }
+WineVersionOverride::~WineVersionOverride()
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return;
+    RegDeleteValueA(opened, "Version");
+    RegCloseKey(opened);
+}
 
 TitledWindow::TitledWindow(const char* title)
 {
