@@ -1,5 +1,8 @@
 #include "harness.h"
 
+#include <tlhelp32.h>
+#include <winternl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -237,6 +240,58 @@ void unmanage_program_windows()
     for (const char* program : {"SETUP.EXE", "QVMAIN.EXE", "UNINSTAL.EXE"})
         set_string_value(HKEY_CURRENT_USER, std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver",
                          "Managed", "N");
+}
+
+// Another process's command line, from its process parameters.
+std::string command_line_of(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr) return {};
+    std::string line;
+    PROCESS_BASIC_INFORMATION basic = {};
+    PEB peb = {};
+    RTL_USER_PROCESS_PARAMETERS parameters = {};
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+        std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+        if (ReadProcessMemory(process, parameters.CommandLine.Buffer, wide.data(), parameters.CommandLine.Length,
+                              nullptr))
+            for (wchar_t c : wide) line += static_cast<char>(c < 128 ? c : '?');
+    }
+    CloseHandle(process);
+    return line;
+}
+
+std::string wineboot_command_lines()
+{
+    std::string lines;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return lines;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "wineboot.exe") != 0) continue;
+        if (!lines.empty()) lines += " | ";
+        lines += command_line_of(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return lines;
+}
+
+std::map<HWND, std::vector<std::string>>& session_requests()
+{
+    static std::map<HWND, std::vector<std::string>> requests;
+    return requests;
+}
+
+LRESULT CALLBACK session_watcher_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_QUERYENDSESSION) {
+        session_requests()[window].push_back(wineboot_command_lines());
+        return FALSE;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
 }
 
 }  // namespace
@@ -519,5 +574,29 @@ TitledWindow::~TitledWindow()
 }
 
 int TitledWindow::close_requests() const { return close_counts()[window_]; }
+
+}  // namespace e2e
+
+namespace e2e {
+
+SessionEndWatcher::SessionEndWatcher()
+{
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = session_watcher_proc;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "E2ESessionEndWatcher";
+    RegisterClassA(&window_class);
+    window_ = CreateWindowExA(0, "E2ESessionEndWatcher", "session watcher", WS_OVERLAPPED, 0, 0, 80, 40, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    session_requests()[window_];
+}
+
+SessionEndWatcher::~SessionEndWatcher()
+{
+    session_requests().erase(window_);
+    DestroyWindow(window_);
+}
+
+const std::vector<std::string>& SessionEndWatcher::requests() const { return session_requests()[window_]; }
 
 }  // namespace e2e
