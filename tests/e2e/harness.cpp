@@ -358,17 +358,35 @@ bool SetupProcess::running() const
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
+HWND SetupProcess::try_page(const char* class_name)
+{
+    for (HWND window : visible_windows(pid_)) {
+        if (class_of(window) != class_name) continue;
+        if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
+        if (!wait_until_idle(window, DEFAULT_TIMEOUT_MS)) continue;
+        returned_.push_back(window);
+        return window;
+    }
+    return nullptr;
+}
+
+Box SetupProcess::try_box()
+{
+    for (HWND window : visible_windows(pid_)) {
+        if (!is_message_box(window)) continue;
+        if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
+        wait_until_idle(window, DEFAULT_TIMEOUT_MS);
+        returned_.push_back(window);
+        return read_box(window);
+    }
+    return {};
+}
+
 HWND SetupProcess::wait_page(const char* class_name, DWORD timeout_ms)
 {
     const DWORD start = GetTickCount();
     do {
-        for (HWND window : visible_windows(pid_)) {
-            if (class_of(window) != class_name) continue;
-            if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
-            if (!wait_until_idle(window, timeout_ms)) continue;
-            returned_.push_back(window);
-            return window;
-        }
+        if (HWND page = try_page(class_name)) return page;
         if (!running()) break;
         pump_messages_for(POLL_MS);
     } while (GetTickCount() - start < timeout_ms);
@@ -381,13 +399,8 @@ Box SetupProcess::wait_box(DWORD timeout_ms)
 {
     const DWORD start = GetTickCount();
     do {
-        for (HWND window : visible_windows(pid_)) {
-            if (!is_message_box(window)) continue;
-            if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
-            wait_until_idle(window, timeout_ms);
-            returned_.push_back(window);
-            return read_box(window);
-        }
+        Box box = try_box();
+        if (box.window != nullptr) return box;
         if (!running()) break;
         pump_messages_for(POLL_MS);
     } while (GetTickCount() - start < timeout_ms);

@@ -67,6 +67,10 @@ public:
     // returned before, once the program's thread has come back to its message
     // loop; null (and a test failure naming the windows there are) on timeout.
     HWND wait_page(const char* class_name, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
+    // As wait_page and wait_box, without waiting and without a test failure:
+    // null (or a box with a null window) when there is none yet.
+    HWND try_page(const char* class_name);
+    Box try_box();
     // The next message box not yet returned; window null on timeout.
     Box wait_box(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     // Reads the box and presses the given button.
