@@ -299,13 +299,42 @@ LRESULT CALLBACK session_watcher_proc(HWND window, UINT message, WPARAM wparam, 
 std::string medium_dir() { return unix_to_windows_path(E2E_MEDIUM_DIR); }
 std::string companion_dir() { return unix_to_windows_path(E2E_COMPANION_DIR); }
 
-MediumCopy::MediumCopy() : dir_(make_temp_dir("medium"))
+MediumCopy::MediumCopy()
+    : dir_(make_temp_dir("medium")), destination_parent_(make_temp_dir("dest")),
+      destination_(destination_parent_ + "\\Roller Kit")
 {
     unmanage_program_windows();
+    remove_roller_kit_installation();
     copy_tree(medium_dir(), dir_);
+    set_script_value("Main", "DefaultPath", destination_.c_str());
 }
 
-MediumCopy::~MediumCopy() { remove_tree(dir_); }
+MediumCopy::~MediumCopy()
+{
+    remove_tree(dir_);
+    remove_tree(destination_parent_);
+    remove_roller_kit_installation();
+}
+
+void remove_roller_kit_installation()
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    for (const char* file : {"\\ROLLER.INI", "\\SYSTEM\\RKMOUSE.SYS", "\\INF\\RKMOUSE.INF"})
+        DeleteFileA((std::string(windows) + file).c_str());
+
+    const std::string version = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+    delete_registry_tree(HKEY_CLASSES_ROOT, "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}");
+    delete_registry_tree(HKEY_LOCAL_MACHINE,
+                         version + "\\Controls Folder\\Mouse\\shellex\\PropertySheetHandlers\\QVMousePage");
+    delete_registry_tree(HKEY_LOCAL_MACHINE, version + "\\Uninstall\\RollPoint");
+    delete_registry_tree(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\RkWheel");
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (version + "\\Run").c_str(), 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueA(run, "RollPoint");
+        RegCloseKey(run);
+    }
+}
 
 void MediumCopy::set_script_value(const char* section, const char* key, const char* value) const
 {

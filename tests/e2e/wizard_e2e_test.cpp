@@ -266,6 +266,11 @@ struct CancelCase {
     CancelBy by;
 };
 
+void PrintTo(const CancelCase& c, std::ostream* out)
+{
+    *out << c.page << (c.by == CancelBy::escape ? " with Escape" : " with the Cancel button");
+}
+
 // Next through the pages that come before the given one, Custom chosen so
 // that the component page is on the way.
 HWND walk_to(SetupProcess& setup, const char* target)
