@@ -71,9 +71,13 @@ std::vector<HWND> visible_windows(DWORD pid)
     return search.windows;
 }
 
+// Other dialogs have controls 0xFFFF and 0x440 too (the Open dialog's
+// current-directory text is 0x440); only a message box's 0x440 is an icon.
 bool is_message_box(HWND window)
 {
-    return class_of(window) == "#32770" && GetDlgItem(window, MESSAGE_TEXT_ID) != nullptr;
+    if (class_of(window) != "#32770" || GetDlgItem(window, MESSAGE_TEXT_ID) == nullptr) return false;
+    HWND icon_control = GetDlgItem(window, MESSAGE_ICON_ID);
+    return icon_control != nullptr && (GetWindowLongA(icon_control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
 }
 
 // The program's thread handles a sent message only from a message loop, so
@@ -438,6 +442,24 @@ Box SetupProcess::wait_box(DWORD timeout_ms)
     return {};
 }
 
+HWND SetupProcess::wait_dialog(DWORD timeout_ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : visible_windows(pid_)) {
+            if (class_of(window) != "#32770" || is_message_box(window)) continue;
+            if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
+            if (!wait_until_idle(window, timeout_ms)) continue;
+            returned_.push_back(window);
+            return window;
+        }
+        if (!running()) break;
+        pump_messages_for(POLL_MS);
+    } while (GetTickCount() - start < timeout_ms);
+    ADD_FAILURE() << "no new dialog; the program shows " << describe_windows() << (running() ? "" : " and has ended");
+    return nullptr;
+}
+
 Box SetupProcess::answer_box(int button, DWORD timeout_ms)
 {
     Box box = wait_box(timeout_ms);
@@ -500,6 +522,13 @@ void press_button(const Box& box, int button)
     click(box.window, button);
 }
 
+void set_text(HWND dialog, int control_id, const std::string& text)
+{
+    HWND control = GetDlgItem(dialog, control_id);
+    EXPECT_NE(control, nullptr) << "no control " << control_id << " in " << window_title(dialog);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::string window_title(HWND window)
 {
     char text[1024] = {};
@@ -553,6 +582,21 @@ bool read_registry_string(HKEY root, const std::string& key, const char* name, s
     const bool ok = RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) ==
                         ERROR_SUCCESS &&
                     type == REG_SZ;
+    RegCloseKey(opened);
+    if (ok) value = data;
+    return ok;
+}
+
+bool read_registry_dword(HKEY root, const std::string& key, const char* name, DWORD& value)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    const bool ok = RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) ==
+                        ERROR_SUCCESS &&
+                    type == REG_DWORD;
     RegCloseKey(opened);
     if (ok) value = data;
     return ok;

@@ -85,6 +85,9 @@ public:
     // null (or a box with a null window) when there is none yet.
     HWND try_page(const char* class_name);
     Box try_box();
+    // The next dialog of the standard class (#32770) that is not a message
+    // box, such as the directory browser; null on timeout.
+    HWND wait_dialog(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     // The next message box not yet returned; window null on timeout.
     Box wait_box(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     // Reads the box and presses the given button.
@@ -106,6 +109,8 @@ private:
 void click(HWND dialog, int control_id);  // posted press and release of the mouse button
 void press_key(HWND page, UINT virtual_key);  // to the page's focused control, e.g. VK_RETURN, VK_ESCAPE
 void press_button(const Box& box, int button);
+// Replaces the text of an edit control, as typing over a selection would.
+void set_text(HWND dialog, int control_id, const std::string& text);
 
 // What the user sees.
 std::string window_title(HWND window);
@@ -118,6 +123,7 @@ void pump_messages_for(DWORD ms);
 
 // Registry, read and cleaned up by the tests.
 bool read_registry_string(HKEY root, const std::string& key, const char* name, std::string& value);
+bool read_registry_dword(HKEY root, const std::string& key, const char* name, DWORD& value);
 bool registry_key_exists(HKEY root, const std::string& key);
 void delete_registry_tree(HKEY root, const std::string& key);
 
