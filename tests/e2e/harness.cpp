@@ -499,6 +499,8 @@ void click(HWND dialog, int control_id)
 {
     HWND control = GetDlgItem(dialog, control_id);
     EXPECT_NE(control, nullptr) << "no control " << control_id << " in " << window_title(dialog);
+    // Posted messages would reach a greyed control too; the user's click does not.
+    if (!IsWindowEnabled(control) || !IsWindowEnabled(dialog)) return;
     PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }

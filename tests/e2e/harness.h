@@ -106,7 +106,9 @@ private:
 };
 
 // User actions on a window of another process.
-void click(HWND dialog, int control_id);  // posted press and release of the mouse button
+// Posted press and release of the mouse button; lost, as the user's would
+// be, on a greyed control or a page under a message box.
+void click(HWND dialog, int control_id);
 void press_key(HWND page, UINT virtual_key);  // to the page's focused control, e.g. VK_RETURN, VK_ESCAPE
 void press_button(const Box& box, int button);
 // Replaces the text of an edit control, as typing over a selection would.
