@@ -132,7 +132,7 @@ const HostileCase hostile_cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, HostileScriptTest, ::testing::ValuesIn(hostile_cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test_case) { return std::string(test_case.param.name); });
 
 class LoaderLimitsTest : public HostileScriptTest {};
 
