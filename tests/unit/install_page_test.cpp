@@ -263,38 +263,59 @@ TEST_F(InstallPageTest, InstallsEveryDiskWithTextsPercentagesAndBarThenRegisters
 
 TEST_F(InstallPageTest, CancelClickedDuringAFileStopsAfterItAndStillRegisters)
 {
-    load_medium(MEDIUM_SCRIPT);
-    MessageBoxWatcher boxes;
-    PageObserver observer;
-    // The click is posted as the first file of the third disk is announced;
-    // the page's pumps carry the press and the release to the button.
-    observer.on_status = [](HWND page, const std::string& status) {
-        if (status.rfind("Copying HELP.HL_", 0) == 0) post_click(GetDlgItem(page, IDC_NEXT));
+    // The click is posted as the chosen file is announced; the page's pumps
+    // carry the press and the release to the button, and that file is still finished.
+    const struct {
+        const char* clicked_at;
+        const char* percent;
+        std::vector<std::string> copied, not_copied;
+    } cases[] = {
+        {"Copying HELP.HL_", "1013:20%", {"HELP\\MOUSE.HLP"}, {"INF\\MOUSE.INF", "QVMOUSE.INI"}},
+        {"Copying GONE.EXE", "1013:100%", {"HELP\\MOUSE.HLP", "INF\\MOUSE.INF", "QVMOUSE.INI"}, {}},
     };
-    bool registered_before_box = false;
-    observer.on_box = [&] {
-        registered_before_box = read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").found;
-    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clicked_at);
+        registry_.clean();
+        medium_.reset();
+        windows_.reset();
+        windows_ = std::make_unique<WindowsDirSandbox>();
+        load_medium(MEDIUM_SCRIPT);
+        MessageBoxWatcher boxes;
+        PageObserver observer;
+        std::string clicked_status;
+        observer.on_status = [&](HWND page, const std::string& status) {
+            if (status.rfind(c.clicked_at, 0) != 0) return;
+            clicked_status = "1019:" + status;
+            post_click(GetDlgItem(page, IDC_NEXT));
+        };
+        bool registered_before_box = false;
+        observer.on_box = [&] {
+            registered_before_box = read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").found;
+        };
 
-    EXPECT_EQ(run_page("SETUP_INSTALL", install_page_proc, IDD_INSTALL), PAGE_CANCEL);
+        EXPECT_EQ(run_page("SETUP_INSTALL", install_page_proc, IDD_INSTALL), PAGE_CANCEL);
 
-    EXPECT_EQ(read_file(dest("Sub One\\QVPAGE.DLL")), expanded("MOUSE.DL_"));
-    EXPECT_EQ(read_file(windows("SYSTEM\\DRIVER.SYS")), expanded("DRIVER.SY_"));
-    EXPECT_EQ(read_file(dest("HELP\\MOUSE.HLP")), expanded("HELP.HL_"));  // the file in hand is finished
-    EXPECT_FALSE(file_exists(windows("INF\\MOUSE.INF")));
-    EXPECT_FALSE(file_exists(windows("QVMOUSE.INI")));
+        EXPECT_EQ(read_file(dest("Sub One\\QVPAGE.DLL")), expanded("MOUSE.DL_"));
+        EXPECT_EQ(read_file(windows("SYSTEM\\DRIVER.SYS")), expanded("DRIVER.SY_"));
+        for (const std::string& name : c.copied)
+            EXPECT_TRUE(file_exists(dest(name)) || file_exists(windows(name))) << name;
+        for (const std::string& name : c.not_copied)
+            EXPECT_FALSE(file_exists(dest(name)) || file_exists(windows(name))) << name;
 
-    const std::vector<std::string> tail = {"1019:Copying HELP.HL_\n\nHelp file", "1013:20%", "1019:Updating Registry...",
-                                           "box"};
-    ASSERT_GE(observer.texts.size(), tail.size());
-    EXPECT_EQ(std::vector<std::string>(observer.texts.end() - tail.size(), observer.texts.end()), tail);
-    EXPECT_TRUE(registered_before_box);
+        const std::vector<std::string> tail = {clicked_status, c.percent, "1019:Updating Registry...", "box"};
+        ASSERT_GE(observer.texts.size(), tail.size());
+        EXPECT_EQ(std::vector<std::string>(observer.texts.end() - tail.size(), observer.texts.end()), tail);
+        EXPECT_TRUE(registered_before_box);
 
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Roller Kit installation is not completed !");
-    EXPECT_EQ(boxes.boxes()[0].caption, "Roller Kit Setup Program");
-    EXPECT_EQ(boxes.boxes()[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(boxes.boxes()[0].buttons, std::vector<int>{IDOK});
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, "Roller Kit installation is not completed !");
+        EXPECT_EQ(boxes.boxes()[0].caption, "Roller Kit Setup Program");
+        EXPECT_EQ(boxes.boxes()[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(boxes.boxes()[0].buttons, std::vector<int>{IDOK});
+
+        release_file_table();
+        remove_tree(dest_);
+    }
 }
 
 TEST_F(InstallPageTest, NoDisksDrawsNoBoxAndStillRegisters)
