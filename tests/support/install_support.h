@@ -50,6 +50,18 @@ constexpr const char* MOUSE_HANDLERS_KEY =
 constexpr const char* RUN_KEY_PATH = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* UNINSTALL_KEY_PATH = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint";
 
+// Expects a REG_SZ holding exactly text and its terminating zero.
+void expect_registry_text(HKEY root, const std::string& key, const char* name, const std::string& text);
+
+// Expects every entry of the registration for the given values as written.
+struct CompanionEntries {
+    std::string server;     // default value of InProcServer32
+    std::string run;        // the Run value RollPoint
+    std::string title;      // DisplayName
+    std::string uninstall;  // UninstallString
+};
+void expect_companion_registration(const CompanionEntries& entries);
+
 // Removes what the registration writes, before and after a test, and the
 // keys on the way to the Mouse handlers that were not there at the start.
 class CompanionRegistryCleanup {

@@ -255,10 +255,7 @@ TEST_F(InstallPageTest, InstallsEveryDiskWithTextsPercentagesAndBarThenRegisters
     EXPECT_GT(observer.samples.back().bar_width, 0);
 
     EXPECT_TRUE(boxes.boxes().empty());
-    const RegistryValue run = read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint");
-    EXPECT_EQ(run.data, dest("QVMAIN.EXE") + std::string(1, '\0'));
-    const RegistryValue title = read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName");
-    EXPECT_EQ(title.data, std::string("Roller Kit Mouse") + '\0');
+    expect_companion_registration({dest("QVPAGE.DLL"), dest("QVMAIN.EXE"), "Roller Kit Mouse", dest("UNINSTAL.EXE")});
 }
 
 TEST_F(InstallPageTest, CancelClickedDuringAFileStopsAfterItAndStillRegisters)

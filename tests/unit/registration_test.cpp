@@ -17,17 +17,6 @@ protected:
     CompanionRegistryCleanup cleanup_;
 };
 
-// A REG_SZ holding exactly text and its terminating zero.
-void expect_text(HKEY root, const std::string& key, const char* name, const std::string& text)
-{
-    SCOPED_TRACE(key + " : " + (name ? name : "(default)"));
-    const RegistryValue value = read_registry_value(root, key, name);
-    ASSERT_TRUE(value.found);
-    EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(value.size, text.size() + 1);
-    EXPECT_EQ(value.data, text + std::string(1, '\0'));
-}
-
 TEST_F(RegistrationTest, WritesAllSevenStepsAndQuotesCommandLinesWithBlanks)
 {
     const struct {
@@ -48,14 +37,7 @@ TEST_F(RegistrationTest, WritesAllSevenStepsAndQuotesCommandLinesWithBlanks)
         copy_text(state.display_title, c.title);
         register_companion();
 
-        expect_text(HKEY_CLASSES_ROOT, COMPANION_CLSID_KEY, nullptr, "QVMouseControlPage");
-        expect_text(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, c.server);
-        expect_text(HKEY_CLASSES_ROOT, SERVER_KEY, "ThreadingModel", "Apartment");
-        expect_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
-        expect_text(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, nullptr, "{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}");
-        expect_text(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint", c.run);
-        expect_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName", c.title);
-        expect_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString", c.uninstall);
+        expect_companion_registration({c.server, c.run, c.title, c.uninstall});
     }
 }
 
@@ -70,10 +52,10 @@ TEST_F(RegistrationTest, LongestDestinationIsWrittenWhole)
     copy_text(state.display_title, title.c_str());
     register_companion();
 
-    expect_text(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, dest + "\\QVPAGE.DLL");
-    expect_text(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint", "\"" + dest + "\\QVMAIN.EXE\"");
-    expect_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName", title);
-    expect_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString", "\"" + dest + "\\UNINSTAL.EXE\"");
+    expect_registry_text(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, dest + "\\QVPAGE.DLL");
+    expect_registry_text(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint", "\"" + dest + "\\QVMAIN.EXE\"");
+    expect_registry_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName", title);
+    expect_registry_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString", "\"" + dest + "\\UNINSTAL.EXE\"");
 }
 
 void set_value(HKEY root, const std::string& path, const char* name, const char* text)
@@ -93,24 +75,24 @@ TEST_F(RegistrationTest, HandlersKeyIsDeletedOnlyWhenItHasNoSubkeys)
     set_value(HKEY_LOCAL_MACHINE, other, nullptr, "{11111111-2222-3333-4444-555555555555}");
     set_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Note", "kept");
     register_companion();
-    expect_text(HKEY_LOCAL_MACHINE, other, nullptr, "{11111111-2222-3333-4444-555555555555}");
-    expect_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Note", "kept");
-    expect_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
-    expect_text(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, nullptr, "{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}");
+    expect_registry_text(HKEY_LOCAL_MACHINE, other, nullptr, "{11111111-2222-3333-4444-555555555555}");
+    expect_registry_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Note", "kept");
+    expect_registry_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
+    expect_registry_text(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, nullptr, "{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}");
     delete_registry_tree(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY);
 
     // A handlers key without subkeys goes with its values and comes back bare.
     set_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Stale", "gone");
     register_companion();
     EXPECT_FALSE(read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Stale").found);
-    expect_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
+    expect_registry_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
     EXPECT_EQ(registry_subkeys(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY), std::vector<std::string>{"QVMousePage"});
 
     // Run again: the same entries, nothing else.
     register_companion();
-    expect_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
+    expect_registry_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
     EXPECT_EQ(registry_subkeys(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY), std::vector<std::string>{"QVMousePage"});
-    expect_text(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint", "C:\\ROLLER\\QVMAIN.EXE");
+    expect_registry_text(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint", "C:\\ROLLER\\QVMAIN.EXE");
 }
 
 }  // namespace
