@@ -23,7 +23,7 @@ configure_and_build() {
 ensure_prefix() {
   local marker=$WINEPREFIX/.setup-prefix
   local want
-  want="$(wine --version) win32 unmanaged menu-colour"
+  want="$(wine --version) win32 unmanaged menu-colour-2"
   if [ -f "$marker" ] && [ "$(cat "$marker")" = "$want" ]; then
     return
   fi
@@ -40,6 +40,7 @@ ensure_prefix() {
   # face colour; on Windows NT both are the same grey, in Wine's own scheme
   # the menu is white. Give the desktop the NT pairing.
   wine reg add 'HKCU\Control Panel\Colors' /v Menu /d '240 240 240' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Colors' /v ButtonFace /d '240 240 240' /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
   echo "$want" >"$marker"
