@@ -1,0 +1,113 @@
+#include "install/registration.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "setup/setup_state.h"
+
+namespace {
+
+constexpr const char* PAGE_CLASS_KEY = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
+constexpr const char* PAGE_SERVER_KEY = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}\\InProcServer32";
+constexpr const char* PAGE_CLASS_ID = "{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
+constexpr const char* HANDLERS_KEY =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Controls Folder\\Mouse\\shellex\\PropertySheetHandlers";
+constexpr const char* PAGE_HANDLER_KEY =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Controls Folder\\Mouse\\shellex\\PropertySheetHandlers\\"
+    "QVMousePage";
+constexpr const char* RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* UNINSTALL_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint";
+
+// Room for dest_dir (79), the longest file name and two quotes.
+using ValueText = char[MAX_PATH];
+
+// REG_SZ with its terminating zero counted.
+void set_text_value(HKEY key, const char* name, const char* text)
+{
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+}
+
+void set_default_value(HKEY root, const char* path, const char* text)
+{
+    HKEY key;
+    if (RegCreateKeyA(root, path, &key) != ERROR_SUCCESS) return;
+    set_text_value(key, nullptr, text);
+    RegCloseKey(key);
+}
+
+// dest_dir, a backslash and the file; the separator goes in whatever dest_dir ends with.
+void compose_installed_path(ValueText& out, const char* file)
+{
+    copy_text(out, state.dest_dir);
+    append_text(out, "\\");
+    append_text(out, file);
+}
+
+// A command line: quoted when the path has a blank, or the system would run
+// the program named by the path's first word.
+void compose_command(ValueText& out, const char* file)
+{
+    ValueText path;
+    compose_installed_path(path, file);
+    if (strchr(path, ' ') == nullptr) {
+        copy_text(out, path);
+        return;
+    }
+    copy_text(out, "\"");
+    append_text(out, path);
+    append_text(out, "\"");
+}
+
+void register_page_server()
+{
+    HKEY key;
+    if (RegCreateKeyA(HKEY_CLASSES_ROOT, PAGE_SERVER_KEY, &key) != ERROR_SUCCESS) return;
+    ValueText value;
+    compose_installed_path(value, "QVPAGE.DLL");
+    set_text_value(key, nullptr, value);
+    set_text_value(key, "ThreadingModel", "Apartment");
+    RegCloseKey(key);
+}
+
+// The plain deletion removes only a key without subkeys, so handlers of other
+// programs stay registered.
+void register_mouse_handler()
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, HANDLERS_KEY);
+    set_default_value(HKEY_LOCAL_MACHINE, HANDLERS_KEY, "QVMousePage");
+    set_default_value(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, PAGE_CLASS_ID);
+}
+
+void register_logon_run()
+{
+    HKEY key;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, RUN_KEY, &key) != ERROR_SUCCESS) return;
+    ValueText value;
+    compose_command(value, "QVMAIN.EXE");
+    set_text_value(key, "RollPoint", value);
+    RegCloseKey(key);
+}
+
+void register_uninstall()
+{
+    HKEY key;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key) != ERROR_SUCCESS) return;
+    ValueText value;
+    copy_text(value, state.display_title);
+    set_text_value(key, "DisplayName", value);
+    compose_command(value, "UNINSTAL.EXE");
+    set_text_value(key, "UninstallString", value);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void register_companion()
+{
+    set_default_value(HKEY_CLASSES_ROOT, PAGE_CLASS_KEY, "QVMouseControlPage");
+    register_page_server();
+    register_mouse_handler();
+    register_logon_run();
+    register_uninstall();
+}
