@@ -23,7 +23,7 @@ configure_and_build() {
 ensure_prefix() {
   local marker=$WINEPREFIX/.setup-prefix
   local want
-  want="$(wine --version) win32"
+  want="$(wine --version) win32 unmanaged"
   if [ -f "$marker" ] && [ "$(cat "$marker")" = "$want" ]; then
     return
   fi
@@ -32,8 +32,10 @@ ensure_prefix() {
   mkdir -p "$BUILD"
   wineboot -i >/dev/null 2>&1
   wineserver -w
-  # Without a window manager Wine draws the captions itself.
+  # There is no window manager: Wine draws the captions itself, and does not
+  # wait (two seconds a window) for a manager to withdraw a closed window.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
   echo "$want" >"$marker"
