@@ -7,11 +7,13 @@
 #include "resources/resource_ids.h"
 #include "setup/page_framework.h"
 #include "support/setup_fixture.h"
+#include "support/test_files.h"
 #include "support/ui_script.h"
 
 namespace {
 
 constexpr int DIRECTORY_LIST = 1121;
+constexpr int DRIVE_LIST = 1137;
 constexpr int DRIVE_LABEL = 1091;
 const std::string START_PATH = "C:\\Program Files\\Roller Kit";
 
@@ -50,6 +52,16 @@ bool open_directory_entry(HWND browser, const char* entry)
     if (index == LB_ERR) return false;
     SendMessageA(list, LB_SETCURSEL, index, 0);
     PostMessageA(browser, WM_COMMAND, MAKEWPARAM(DIRECTORY_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    return true;
+}
+
+bool choose_drive(HWND browser, const char* entry)
+{
+    HWND drives = GetDlgItem(browser, DRIVE_LIST);
+    const LRESULT index = SendMessageA(drives, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+    if (index == CB_ERR) return false;
+    SendMessageA(drives, CB_SETCURSEL, index, 0);
+    PostMessageA(browser, WM_COMMAND, MAKEWPARAM(DRIVE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
     return true;
 }
 
@@ -95,8 +107,12 @@ protected:
     std::string saved_directory_;
 };
 
-TEST_F(DestinationBrowserTest, OpensOnItsTemplateWithTheDestinationSelectedAndCancelKeepsIt)
+TEST_F(DestinationBrowserTest, OpensOnItsTemplateFollowsTheNavigationAndCancelKeepsTheDestination)
 {
+    const std::string base = make_temp_dir("browse");
+    const std::string too_long = base + "\\" + std::string(80, 'z');
+    ASSERT_TRUE(CreateDirectoryA(too_long.c_str(), nullptr));
+
     std::string field;
     DWORD selection = 0;
     std::string drive_label;
@@ -105,6 +121,9 @@ TEST_F(DestinationBrowserTest, OpensOnItsTemplateWithTheDestinationSelectedAndCa
     RECT template_size{0, 0, 169, 170};
     std::string navigated_to;
     std::string field_after_navigation;
+    std::string drive_changed_to;
+    std::string field_after_drive;
+    std::string field_after_long_directory;
     std::string page_path_after;
 
     MessageBoxWatcher boxes;
@@ -127,6 +146,24 @@ TEST_F(DestinationBrowserTest, OpensOnItsTemplateWithTheDestinationSelectedAndCa
                             if (browser == nullptr || control_text(browser, IDC_PATH) == START_PATH) return false;
                             navigated_to = current_directory();
                             field_after_navigation = control_text(browser, IDC_PATH);
+                            return choose_drive(browser, "[-z-]");
+                        },
+                        [&] {
+                            HWND browser = find_browser();
+                            if (browser == nullptr || control_text(browser, IDC_PATH) == navigated_to) return false;
+                            drive_changed_to = current_directory();
+                            field_after_drive = control_text(browser, IDC_PATH);
+                            // A current directory that the field cannot hold leaves it as it was.
+                            SetCurrentDirectoryA(too_long.c_str());
+                            HWND list = GetDlgItem(browser, DIRECTORY_LIST);
+                            PostMessageA(browser, WM_COMMAND, MAKEWPARAM(DIRECTORY_LIST, LBN_SELCHANGE),
+                                         reinterpret_cast<LPARAM>(list));
+                            return true;
+                        },
+                        [&] {
+                            HWND browser = find_browser();
+                            if (browser == nullptr) return false;
+                            field_after_long_directory = control_text(browser, IDC_PATH);
                             post_click(GetDlgItem(browser, IDCANCEL));
                             return true;
                         },
@@ -138,6 +175,8 @@ TEST_F(DestinationBrowserTest, OpensOnItsTemplateWithTheDestinationSelectedAndCa
                             return true;
                         }});
     EXPECT_EQ(run_destination_page(), PAGE_BACK);
+    SetCurrentDirectoryA(saved_directory_.c_str());
+    remove_tree(base);
     ASSERT_TRUE(script.finished());
 
     EXPECT_EQ(field, START_PATH);
@@ -150,6 +189,11 @@ TEST_F(DestinationBrowserTest, OpensOnItsTemplateWithTheDestinationSelectedAndCa
 
     EXPECT_EQ(lstrcmpiA(navigated_to.c_str(), "C:\\windows"), 0) << navigated_to;
     EXPECT_EQ(field_after_navigation, navigated_to);
+    EXPECT_EQ(toupper(drive_changed_to[0]), 'Z') << drive_changed_to;
+    EXPECT_EQ(field_after_drive, drive_changed_to);
+    EXPECT_EQ(field_after_long_directory, drive_changed_to);
+    EXPECT_EQ(state.browse_path, drive_changed_to);
+
     EXPECT_EQ(state.dest_dir, START_PATH);
     EXPECT_EQ(page_path_after, START_PATH);
     EXPECT_TRUE(boxes.boxes().empty());
