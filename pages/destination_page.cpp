@@ -16,7 +16,7 @@ constexpr UINT WARNING_BOX = MB_OK | MB_ICONEXCLAMATION;
 constexpr UINT QUESTION_BOX = MB_OKCANCEL | MB_ICONQUESTION;
 constexpr int KILOBYTE_SHIFT = 10;
 
-int ask(HWND page, unsigned text_id, UINT type)
+int show_box(HWND page, unsigned text_id, UINT type)
 {
     return MessageBoxA(page, load_text(text_id), state.caption, type);
 }
@@ -56,17 +56,17 @@ void accept_destination(HWND page)
     const char root[] = {static_cast<char>(toupper(static_cast<unsigned char>(state.dest_dir[0]))), ':', '\\', '\0'};
 
     if (!has_drive_form(state.dest_dir)) {
-        ask(page, IDS_CANNOT_CREATE_DIR, WARNING_BOX);
+        show_box(page, IDS_CANNOT_CREATE_DIR, WARNING_BOX);
         return;
     }
     const int existed = directory_exists(state.dest_dir);
-    if (existed && ask(page, IDS_DIR_EXISTS, QUESTION_BOX) == IDCANCEL) return;
+    if (existed && show_box(page, IDS_DIR_EXISTS, QUESTION_BOX) == IDCANCEL) return;
     if (!has_enough_space(root)) {
-        ask(page, IDS_NO_FREE_SPACE, WARNING_BOX);
+        show_box(page, IDS_NO_FREE_SPACE, WARNING_BOX);
         return;
     }
     if (!existed && !CreateDirectoryA(state.dest_dir, nullptr)) {
-        ask(page, IDS_CANNOT_CREATE_DIR, WARNING_BOX);
+        show_box(page, IDS_CANNOT_CREATE_DIR, WARNING_BOX);
         return;
     }
     SendMessageA(page, WM_CLOSE, 0, 0);

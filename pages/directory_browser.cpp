@@ -1,7 +1,9 @@
 #include "pages/directory_browser.h"
 
 #include <commdlg.h>
+#include <cstddef>
 #include <direct.h>
+#include <dlgs.h>
 
 #include "resources/resource_ids.h"
 #include "setup/setup_state.h"
@@ -12,11 +14,14 @@ constexpr int FILE_NAME_CHARS = 256;
 // OK ends the dialog only when there is a file name to return.
 constexpr char DUMMY_FILE_NAME[] = "12345678.ABC";
 constexpr char INITIAL_DIR[] = "C:\\";
+// The structure as NT 4.0 knows it: up to and including lpTemplateName.
+constexpr DWORD OPEN_FILE_NAME_NT4_SIZE = 76;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == OPEN_FILE_NAME_NT4_SIZE);
 constexpr DWORD BROWSE_FLAGS = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_NOVALIDATE;
 
 // Controls of the common dialog that the template keeps.
-constexpr int DIRECTORY_LIST = 1121;
-constexpr int DRIVE_LIST = 1137;
+constexpr int DIRECTORY_LIST = lst2;
+constexpr int DRIVE_LIST = cmb2;
 
 // Start 0 and a negative end: the whole text.
 constexpr LPARAM SELECT_TO_END = static_cast<LPARAM>(0xFFFF0000);
@@ -77,7 +82,7 @@ void browse_directory(HWND owner)
     copy_text(file_name, DUMMY_FILE_NAME);
 
     OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.lStructSize = OPEN_FILE_NAME_NT4_SIZE;
     dialog.hwndOwner = owner;
     dialog.hInstance = state.instance;
     dialog.lpstrFile = file_name;

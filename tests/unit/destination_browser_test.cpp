@@ -10,11 +10,13 @@
 #include "support/test_files.h"
 #include "support/ui_script.h"
 
+#include <dlgs.h>  // after windows.h, which it needs
+
 namespace {
 
-constexpr int DIRECTORY_LIST = 1121;
-constexpr int DRIVE_LIST = 1137;
-constexpr int DRIVE_LABEL = 1091;
+constexpr int DIRECTORY_LIST = lst2;
+constexpr int DRIVE_LIST = cmb2;
+constexpr int DRIVE_LABEL = stc4;
 const std::string START_PATH = "C:\\Program Files\\Roller Kit";
 
 BOOL CALLBACK match_browser(HWND window, LPARAM param)
