@@ -23,7 +23,7 @@ configure_and_build() {
 ensure_prefix() {
   local marker=$WINEPREFIX/.setup-prefix
   local want
-  want="$(wine --version) win32 unmanaged"
+  want="$(wine --version) win32 unmanaged menu-colour-2"
   if [ -f "$marker" ] && [ "$(cat "$marker")" = "$want" ]; then
     return
   fi
@@ -36,6 +36,11 @@ ensure_prefix() {
   # wait (two seconds a window) for a manager to withdraw a closed window.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # The pages are painted in the menu colour and their texts in the button
+  # face colour; on Windows NT both are the same grey, in Wine's own scheme
+  # the menu is white. Give the desktop the NT pairing.
+  wine reg add 'HKCU\Control Panel\Colors' /v Menu /d '240 240 240' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Colors' /v ButtonFace /d '240 240 240' /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
   echo "$want" >"$marker"

@@ -1,0 +1,181 @@
+#include "setup/wizard.h"
+
+#include <array>
+
+#include "background/background_window.h"
+#include "driver/mouse_driver.h"
+#include "install/install_page.h"
+#include "pages/component_page.h"
+#include "pages/destination_page.h"
+#include "pages/finish_page.h"
+#include "pages/restart.h"
+#include "pages/type_page.h"
+#include "pages/welcome_page.h"
+#include "resources/resource_ids.h"
+#include "script/setup_script.h"
+#include "setup/page_framework.h"
+#include "setup/setup_state.h"
+#include "setup/text.h"
+
+namespace {
+
+struct PageStep {
+    WizardStep step;
+    const char* name;
+    WNDPROC procedure;
+    WORD template_id;
+};
+
+constexpr std::array PAGE_STEPS = {
+    PageStep{WizardStep::welcome, "SETUP_BEGIN", welcome_page_proc, IDD_WELCOME},
+    PageStep{WizardStep::setup_type, "SETUP_SELTYPE", type_page_proc, IDD_SETUP_TYPE},
+    PageStep{WizardStep::components, "SETUP_SELCOMP", component_page_proc, IDD_COMPONENTS},
+    PageStep{WizardStep::destination, "SETUP_SELDIR", destination_page_proc, IDD_DESTINATION},
+    PageStep{WizardStep::install, "SETUP_INSTALL", install_page_proc, IDD_INSTALL},
+    PageStep{WizardStep::finish, "SETUP_END", finish_page_proc, IDD_FINISH},
+};
+
+// Which outcomes a row takes: "other" is every value but 0 and 2.
+enum class On { cancel, back, other, always };
+enum class When { any, typical, custom, control_panel, no_control_panel };
+
+struct Transition {
+    WizardStep from;
+    On on;
+    When when;
+    WizardStep to;
+    bool select_all = false;
+};
+
+using S = WizardStep;
+constexpr std::array TRANSITIONS = {
+    Transition{S::welcome, On::cancel, When::any, S::cancelled},
+    Transition{S::welcome, On::back, When::any, S::setup_type},  // never sent: the Back button is greyed
+    Transition{S::welcome, On::other, When::any, S::setup_type},
+    Transition{S::setup_type, On::cancel, When::any, S::cancelled},
+    Transition{S::setup_type, On::back, When::any, S::welcome},
+    Transition{S::setup_type, On::other, When::typical, S::files, true},
+    Transition{S::setup_type, On::other, When::custom, S::components},
+    Transition{S::components, On::cancel, When::any, S::cancelled},
+    Transition{S::components, On::back, When::any, S::setup_type},
+    Transition{S::components, On::other, When::any, S::files},
+    Transition{S::files, On::always, When::no_control_panel, S::driver},
+    Transition{S::files, On::always, When::control_panel, S::destination},
+    Transition{S::destination, On::cancel, When::any, S::cancelled},
+    Transition{S::destination, On::back, When::typical, S::setup_type},
+    Transition{S::destination, On::back, When::custom, S::components},
+    Transition{S::destination, On::other, When::any, S::utility},
+    Transition{S::utility, On::always, When::any, S::install},
+    Transition{S::install, On::cancel, When::any, S::cancelled},
+    Transition{S::install, On::back, When::any, S::driver},  // the page never leads back
+    Transition{S::install, On::other, When::any, S::driver},
+    Transition{S::driver, On::always, When::any, S::finish},
+    Transition{S::finish, On::always, When::any, S::done},
+};
+
+bool outcome_matches(On on, short outcome)
+{
+    switch (on) {
+    case On::cancel: return outcome == PAGE_CANCEL;
+    case On::back: return outcome == PAGE_BACK;
+    case On::other: return outcome != PAGE_CANCEL && outcome != PAGE_BACK;
+    case On::always: return true;
+    }
+    return false;
+}
+
+bool condition_holds(When when)
+{
+    switch (when) {
+    case When::any: return true;
+    case When::typical: return state.setup_typical != 0;
+    case When::custom: return state.setup_typical == 0;
+    case When::control_panel: return state.components[COMPONENT_CONTROL_PANEL] != 0;
+    case When::no_control_panel: return state.components[COMPONENT_CONTROL_PANEL] == 0;
+    }
+    return false;
+}
+
+short run_page_step(WizardStep step)
+{
+    for (const PageStep& page : PAGE_STEPS)
+        if (page.step == step) return run_page(page.name, page.procedure, page.template_id);
+    return PAGE_NEXT;
+}
+
+void finish_wizard()
+{
+    run_page_step(WizardStep::finish);  // its outcome means nothing
+    if (state.restart_now == 1) restart_windows();
+}
+
+}  // namespace
+
+void close_companion_utility()
+{
+    HWND utility = FindWindowA(nullptr, "RollPoint");
+    if (utility != nullptr) SendMessageA(utility, WM_CLOSE, 0, 0);
+}
+
+short run_step(WizardStep step)
+{
+    switch (step) {
+    case WizardStep::utility:
+        close_companion_utility();
+        return PAGE_NEXT;
+    case WizardStep::driver:
+        if (state.components[COMPONENT_DRIVER] != 0) install_mouse_driver(state.background_window, state.source_dir);
+        return PAGE_NEXT;
+    case WizardStep::finish:
+        finish_wizard();
+        return PAGE_NEXT;
+    default:
+        return run_page_step(step);
+    }
+}
+
+WizardStep next_step(WizardStep step, short outcome)
+{
+    for (const Transition& row : TRANSITIONS) {
+        if (row.from != step || !outcome_matches(row.on, outcome) || !condition_holds(row.when)) continue;
+        if (row.select_all)
+            for (int& component : state.components) component = 1;
+        return row.to;
+    }
+    return WizardStep::cancelled;
+}
+
+void run_wizard()
+{
+    WizardStep step = WizardStep::welcome;
+    while (step != WizardStep::cancelled && step != WizardStep::done) step = next_step(step, run_step(step));
+
+    release_file_table();
+    // After a cancel the window goes with the process.
+    if (step == WizardStep::done) DestroyWindow(state.background_window);
+}
+
+int run_setup(HINSTANCE instance)
+{
+    state.instance = instance;
+    state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
+    state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+
+    // Windows 95 and Win32s set the top bit; every Windows NT passes.
+    if ((GetVersion() & 0x80000000u) != 0) {
+        MessageBoxA(nullptr, load_text(IDS_NT_ONLY), "Warning", MB_ICONEXCLAMATION | MB_OK);
+        return 0;
+    }
+    GetWindowsDirectoryA(state.windows_dir, sizeof state.windows_dir);
+
+    if (!load_setup_script()) {
+        MessageBoxA(nullptr, load_text(IDS_READING_ERROR), state.caption, MB_ICONEXCLAMATION | MB_OK);
+        return 0;
+    }
+    if (!create_background_window()) {
+        release_file_table();
+        return 0;
+    }
+    run_wizard();
+    return 0;
+}

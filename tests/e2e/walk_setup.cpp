@@ -1,0 +1,149 @@
+// Walks a Typical installation of SETUP.EXE for scripts/run-setup and says
+// where the screenshots are to be taken: it prints "SHOT <name>" when a
+// page or a message box is on the screen and waits for a line on its input
+// before it goes on. At the end it prints what was installed.
+//
+// walk_setup <SETUP.EXE>
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "harness.h"
+#include "resources/resource_ids.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD PAGE_TIMEOUT_MS = 60000;
+int shot_number = 0;
+
+void take_screenshot(const std::string& name)
+{
+    pump_messages_for(300);  // let the page paint
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", ++shot_number);
+    std::cout << "SHOT " << number << "-" << name << std::endl;
+    std::string answer;
+    std::getline(std::cin, answer);
+}
+
+// Waits for the page, answering (and showing) every message box on the way
+// with OK or Yes.
+HWND reach_page(SetupProcess& setup, const char* class_name, const char* shot_name)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < PAGE_TIMEOUT_MS && setup.running()) {
+        if (HWND page = setup.try_page(class_name)) {
+            if (shot_name != nullptr) take_screenshot(shot_name);
+            return page;
+        }
+        Box box = setup.try_box();
+        if (box.window != nullptr) {
+            std::cout << "message box \"" << box.caption << "\": " << box.text << std::endl;
+            take_screenshot("message-box");
+            press_button(box, box.buttons.empty() ? IDOK : box.buttons.front());
+        }
+        pump_messages_for(20);
+    }
+    return nullptr;
+}
+
+void list_files(const std::string& dir, const std::string& indent)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            std::cout << indent << name << "\\" << std::endl;
+            list_files(dir + "\\" + name, indent + "  ");
+        } else {
+            std::cout << indent << name << "  (" << found.nFileSizeLow << " bytes)" << std::endl;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void print_registry(HKEY root, const char* root_name, const std::string& key, const char* name)
+{
+    std::string value;
+    std::cout << "  " << root_name << "\\" << key << (name ? std::string(" [") + name + "]" : std::string(" [default]"))
+              << " = " << (read_registry_string(root, key, name, value) ? "\"" + value + "\"" : "(none)")
+              << std::endl;
+}
+
+void print_installation(const std::string& setup_exe)
+{
+    const std::string script = setup_exe.substr(0, setup_exe.find_last_of('\\')) + "\\SETUP.INF";
+    char windows_dir[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows_dir, MAX_PATH);
+    char dest[MAX_PATH] = {};
+    GetPrivateProfileStringA("Main", "DefaultPath", "C:\\TALVO", dest, MAX_PATH, script.c_str());
+    dest[0] = windows_dir[0];
+
+    std::cout << "\nInstalled into " << dest << ":" << std::endl;
+    if (GetFileAttributesA(dest) == INVALID_FILE_ATTRIBUTES)
+        std::cout << "  (no such directory)" << std::endl;
+    else
+        list_files(dest, "  ");
+    std::cout << "\nRegistry:" << std::endl;
+    const char* clsid = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
+    print_registry(HKEY_CLASSES_ROOT, "HKCR", clsid, nullptr);
+    print_registry(HKEY_CLASSES_ROOT, "HKCR", std::string(clsid) + "\\InProcServer32", nullptr);
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "RollPoint");
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint",
+                   "DisplayName");
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint",
+                   "UninstallString");
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SYSTEM\\CurrentControlSet\\Services\\RkWheel", "DisplayName");
+}
+
+int walk(const std::string& setup_exe)
+{
+    SetupProcess setup(setup_exe);
+    if (!setup.started()) return 2;
+
+    struct Step {
+        const char* page_class;
+        const char* shot;
+    };
+    const Step steps[] = {{"SETUP_BEGIN", "welcome"}, {"SETUP_SELTYPE", "setup-type"}, {"SETUP_SELDIR", "destination"}};
+    for (const Step& step : steps) {
+        HWND page = reach_page(setup, step.page_class, step.shot);
+        if (page == nullptr) {
+            std::cout << "no " << step.page_class << "; the program shows " << setup.describe_windows() << std::endl;
+            return 1;
+        }
+        click(page, IDC_NEXT);
+    }
+    // The install page works inside its own setup and may be gone at once.
+    if (setup.try_page("SETUP_INSTALL") != nullptr) take_screenshot("install");
+
+    HWND finish = reach_page(setup, "SETUP_END", "finish");
+    if (finish == nullptr) {
+        std::cout << "no finish page; the program shows " << setup.describe_windows() << std::endl;
+        return 1;
+    }
+    click(finish, IDC_RESTART_NO);
+    click(finish, IDC_NEXT);
+    const DWORD code = setup.wait_exit(PAGE_TIMEOUT_MS);
+    std::cout << "SETUP.EXE ended with exit code " << code << std::endl;
+    print_installation(setup_exe);
+    return code == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: walk_setup <SETUP.EXE>" << std::endl;
+        return 2;
+    }
+    return walk(argv[1]);
+}

@@ -1,0 +1,172 @@
+// The driver installation against Wine's own SetupAPI and CfgMgr32. Wine
+// has no Mouse class until a test registers it, and its class installer
+// offers no device selection, so a real run ends at the selection.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <windows.h>
+#include <setupapi.h>
+
+#include "driver/device_api.h"
+#include "driver/device_keys.h"
+#include "driver/mouse_driver.h"
+#include "support/driver_registry.h"
+#include "support/driver_trace.h"
+
+namespace {
+
+const GUID MOUSE_CLASS = {0x4d36e96f, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+const std::string CLASS_KEY = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e96f-e325-11ce-bfc1-08002be10318}";
+const std::string ROOT = DEVICE_ROOT_KEY;
+const std::string INSTANCE = ROOT + "\\0000";
+constexpr char TEST_MARK[] = "QxzDriverTest";
+constexpr char DEVICE_NAME[] = "QXZ0005_-_MICROSOFT_SERIAL_MOUSE_WITH_WHEEL";
+
+// The system's texts for a code: none when it has no text.
+TraceLines message_lines(DWORD code)
+{
+    const std::string text = system_message_text(code);
+    return text.empty() ? TraceLines{} : TraceLines{{text, ""}};
+}
+
+// Registers a root-enumerated wheel mouse through the system's SetupAPI.
+void register_root_mouse()
+{
+    HMODULE setupapi = LoadLibraryA("setupapi.dll");
+    ASSERT_NE(setupapi, nullptr);
+    const auto create_list = reinterpret_cast<decltype(&SetupDiCreateDeviceInfoList)>(
+        GetProcAddress(setupapi, "SetupDiCreateDeviceInfoList"));
+    const auto create_info =
+        reinterpret_cast<decltype(&SetupDiCreateDeviceInfoA)>(GetProcAddress(setupapi, "SetupDiCreateDeviceInfoA"));
+    const auto register_info =
+        reinterpret_cast<decltype(&SetupDiRegisterDeviceInfo)>(GetProcAddress(setupapi, "SetupDiRegisterDeviceInfo"));
+    const auto destroy_list = reinterpret_cast<decltype(&SetupDiDestroyDeviceInfoList)>(
+        GetProcAddress(setupapi, "SetupDiDestroyDeviceInfoList"));
+    ASSERT_TRUE(create_list && create_info && register_info && destroy_list);
+
+    HDEVINFO set = create_list(&MOUSE_CLASS, nullptr);
+    ASSERT_NE(set, INVALID_HANDLE_VALUE);
+    SP_DEVINFO_DATA element = {};
+    element.cbSize = sizeof(element);
+    EXPECT_TRUE(create_info(set, DEVICE_NAME, &MOUSE_CLASS, "Wheel mouse", nullptr, DICD_GENERATE_ID, &element));
+    EXPECT_TRUE(register_info(set, &element, 0, nullptr, nullptr, nullptr));
+    destroy_list(set);
+    FreeLibrary(setupapi);
+}
+
+class WineSetupApi : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A test that ended in a crash leaves its keys behind.
+        if (read_value(CLASS_KEY, TEST_MARK)) delete_key_tree(CLASS_KEY);
+        delete_key_tree(ROOT);
+        ASSERT_FALSE(key_exists(CLASS_KEY)) << "Wine's prefix has a Mouse class of its own";
+        device_api = nullptr;
+        GetCurrentDirectoryA(MAX_PATH, source_dir_);
+    }
+    void TearDown() override
+    {
+        device_api = nullptr;
+        delete_key_tree(ROOT);
+        delete_key_tree(CLASS_KEY);
+    }
+
+    static void register_mouse_class()
+    {
+        set_string_value(CLASS_KEY, "Class", "Mouse");
+        set_string_value(CLASS_KEY, TEST_MARK, "1");
+    }
+
+    char source_dir_[MAX_PATH] = {};
+    TraceRecorder traces_;
+};
+
+// Without either library, or with one that lacks an entry point, there is
+// no table; the installation then stops at the class lookup.
+TEST(DeviceApiLoading, NeedsBothLibrariesWithEveryEntryPoint)
+{
+    DeviceApi api = {};
+    EXPECT_EQ(load_device_api(api, "qxznone.dll", "cfgmgr32.dll"), 0);
+    EXPECT_EQ(load_device_api(api, "setupapi.dll", "qxznone.dll"), 0);
+    EXPECT_EQ(load_device_api(api, "setupapi.dll", "kernel32.dll"), 0);
+    EXPECT_EQ(api.class_guids_from_name, nullptr);
+    EXPECT_EQ(load_device_api(api, "setupapi.dll", "cfgmgr32.dll"), 1);
+    EXPECT_NE(api.install_from_inf_section, nullptr);
+    EXPECT_NE(api.get_device_id, nullptr);
+}
+
+// Wine reports the unknown class as found, with no GUID; the device keys
+// stay as they were.
+TEST_F(WineSetupApi, WithoutTheMouseClass)
+{
+    set_string_value(INSTANCE, "Class", "Ports");
+
+    EXPECT_EQ(install_mouse_driver(nullptr, source_dir_), 0);
+
+    EXPECT_EQ(traces_.lines(), (TraceLines{{"error: SetupDiClassGuidsFromName", ""}}));
+    EXPECT_EQ(read_value(INSTANCE, "Class")->data, std::string("Ports", 6));
+    EXPECT_NE(device_api, nullptr);
+}
+
+TEST_F(WineSetupApi, MouseClassWithoutDevices)
+{
+    register_mouse_class();
+
+    EXPECT_EQ(install_mouse_driver(nullptr, source_dir_), 0);
+
+    EXPECT_EQ(traces_.lines(),
+              (TraceLines{{"modify devinstall para", ""}, {"error:SetupDiGetDeviceInstallParams", ""}}));
+}
+
+// The parameters are read and written with the old record sizes; Wine's
+// class installer then leaves the selection to a default it does not have.
+TEST_F(WineSetupApi, RootMouseGetsAsFarAsTheSelection)
+{
+    register_mouse_class();
+    register_root_mouse();
+
+    EXPECT_EQ(install_mouse_driver(nullptr, source_dir_), 0);
+
+    const TraceLines expected = TraceLines{{INSTANCE, "Enum Key"},
+                                           {INSTANCE, "REG KEY"},
+                                           {"SUCCESS updating performance data security\n", ""},
+                                           {"Mouse", "class name in registry"},
+                                           {"modify devinstall para", ""},
+                                           {"call :SetupDiSelectDevice", ""}} +
+                                message_lines(ERROR_DI_DO_DEFAULT) +
+                                TraceLines{{"error:SetupDi_SELECTDEVICE", ""}};
+    EXPECT_EQ(traces_.lines(), expected);
+}
+
+// Wine's SetupDiGetSelectedDevice is a stub that ends the process.
+BOOL WINAPI no_selected_device(HDEVINFO, SP_DEVINFO_DATA*)
+{
+    SetLastError(ERROR_NO_DEVICE_SELECTED);
+    return FALSE;
+}
+
+TEST_F(WineSetupApi, DeviceSelectionTrace)
+{
+    register_mouse_class();
+    register_root_mouse();
+    ASSERT_NE(system_device_api(), nullptr);
+    DeviceApi wine_api = *system_device_api();
+    wine_api.get_selected_device = no_selected_device;
+    device_api = &wine_api;
+    HDEVINFO set = device_api->get_class_devs(&MOUSE_CLASS, nullptr, nullptr, DIGCF_PRESENT);
+    ASSERT_NE(set, INVALID_HANDLE_VALUE);
+    SP_DEVINFO_DATA element = {};
+    element.cbSize = DEVINFO_DATA_SIZE;
+    ASSERT_TRUE(device_api->enum_device_info(set, 0, &element));
+
+    trace_device_selection(set, &element);
+    device_api->destroy_device_info_list(set);
+
+    EXPECT_EQ(traces_.lines(), (TraceLines{{"DeviceKey=ROOT\\" + std::string(DEVICE_NAME) + "\\0000", "Wheel mouse"},
+                                           {"DEVICE NOT selected", ""},
+                                           {"Driver NOT selected for HdevInfo", ""}}));
+}
+
+}  // namespace
