@@ -1,0 +1,96 @@
+#include "pages/directory_browser.h"
+
+#include <commdlg.h>
+#include <cstddef>
+#include <direct.h>
+#include <dlgs.h>
+
+#include "resources/resource_ids.h"
+#include "setup/setup_state.h"
+
+namespace {
+
+constexpr int FILE_NAME_CHARS = 256;
+// OK ends the dialog only when there is a file name to return.
+constexpr char DUMMY_FILE_NAME[] = "12345678.ABC";
+constexpr char INITIAL_DIR[] = "C:\\";
+// The structure as NT 4.0 knows it: up to and including lpTemplateName.
+constexpr DWORD OPEN_FILE_NAME_NT4_SIZE = 76;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == OPEN_FILE_NAME_NT4_SIZE);
+constexpr DWORD BROWSE_FLAGS = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_NOVALIDATE;
+
+// Controls of the common dialog that the template keeps.
+constexpr int DIRECTORY_LIST = lst2;
+constexpr int DRIVE_LIST = cmb2;
+
+// Start 0 and a negative end: the whole text.
+constexpr LPARAM SELECT_TO_END = static_cast<LPARAM>(0xFFFF0000);
+
+void show_browse_path(HWND browser)
+{
+    HWND path_field = GetDlgItem(browser, IDC_PATH);
+    SetWindowTextA(path_field, state.browse_path);
+    SetFocus(path_field);
+    SendMessageA(path_field, EM_SETSEL, 0, SELECT_TO_END);
+}
+
+// The common dialog has made the directory navigated to the current one.
+void refresh_browse_path(HWND browser)
+{
+    char current[sizeof state.browse_path];
+    if (getcwd(current, sizeof current) == nullptr) return;  // longer than the field holds
+    copy_text(state.browse_path, current);
+    SetDlgItemTextA(browser, IDC_PATH, state.browse_path);
+}
+
+bool is_navigation(WPARAM wparam)
+{
+    const WORD control = LOWORD(wparam);
+    const WORD notification = HIWORD(wparam);
+    if (control == DIRECTORY_LIST) return notification == LBN_SELCHANGE || notification == LBN_DBLCLK;
+    if (control == DRIVE_LIST) return notification == CBN_SELCHANGE;
+    return false;
+}
+
+}  // namespace
+
+UINT_PTR CALLBACK browse_hook(HWND browser, UINT message, WPARAM wparam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        copy_text(state.browse_path, state.dest_dir);
+        PostMessageA(browser, WM_SETUP_INIT, 0, 0);
+        break;
+    case WM_SETUP_INIT:
+        show_browse_path(browser);
+        break;
+    case WM_BROWSE_REFRESH:
+        refresh_browse_path(browser);
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK) GetDlgItemTextA(browser, IDC_PATH, state.browse_path, sizeof state.browse_path);
+        // Posted, so that it runs after the dialog has changed the directory.
+        else if (is_navigation(wparam)) PostMessageA(browser, WM_BROWSE_REFRESH, 0, 0);
+        break;
+    }
+    return 0;
+}
+
+void browse_directory(HWND owner)
+{
+    char file_name[FILE_NAME_CHARS];
+    copy_text(file_name, DUMMY_FILE_NAME);
+
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPEN_FILE_NAME_NT4_SIZE;
+    dialog.hwndOwner = owner;
+    dialog.hInstance = state.instance;
+    dialog.lpstrFile = file_name;
+    dialog.nMaxFile = FILE_NAME_CHARS;
+    dialog.lpstrInitialDir = INITIAL_DIR;
+    dialog.Flags = BROWSE_FLAGS;
+    dialog.lpfnHook = browse_hook;
+    dialog.lpTemplateName = MAKEINTRESOURCEA(IDD_BROWSE);
+
+    if (GetOpenFileNameA(&dialog)) copy_text(state.dest_dir, state.browse_path);
+}
