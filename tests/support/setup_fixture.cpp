@@ -8,6 +8,15 @@ void reset_setup_state()
     state.instance = GetModuleHandleA(nullptr);
 }
 
+void reset_page_state()
+{
+    reset_setup_state();
+    state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
+    state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+    copy_text(state.product_name, "Roller Kit");
+    copy_text(state.caption, "Roller Kit Setup Program");
+}
+
 ScriptFolder::ScriptFolder(const std::string& script, const std::string& folder)
 {
     owns_dir_ = folder.empty();

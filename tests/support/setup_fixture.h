@@ -10,6 +10,10 @@
 // Resets the global state and points state.instance at this test program.
 void reset_setup_state();
 
+// As reset_setup_state, for a page run in-process: the screen's size, the
+// sample product "Roller Kit" and its caption.
+void reset_page_state();
+
 // A copy of the program's resource module in a folder of its own, loaded as
 // state.instance, so that the loader reads the SETUP.INF of that folder.
 class ScriptFolder {

@@ -78,11 +78,7 @@ class DestinationBrowserTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        reset_setup_state();
-        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
-        copy_text(state.product_name, "Roller Kit");
-        copy_text(state.caption, "Roller Kit Setup Program");
+        reset_page_state();
         copy_text(state.dest_dir, START_PATH.c_str());
         state.min_space_kb = 1024;
         saved_directory_ = current_directory();

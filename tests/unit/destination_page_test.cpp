@@ -60,11 +60,7 @@ class DestinationPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        reset_setup_state();
-        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
-        copy_text(state.product_name, "Roller Kit");
-        copy_text(state.caption, CAPTION.c_str());
+        reset_page_state();
         copy_text(state.dest_dir, "C:\\Program Files\\Roller Kit");
         state.min_space_kb = 1024;
         fake_disk = FakeDisk{};

@@ -17,11 +17,7 @@ class WizardPagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        reset_setup_state();
-        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
-        copy_text(state.product_name, "Roller Kit");
-        copy_text(state.caption, "Roller Kit Setup Program");
+        reset_page_state();
     }
 };
 
