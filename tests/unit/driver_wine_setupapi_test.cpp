@@ -13,15 +13,11 @@
 #include "driver/mouse_driver.h"
 #include "support/driver_registry.h"
 #include "support/driver_trace.h"
+#include "support/driver_wine_devices.h"
 
 namespace {
 
-const GUID MOUSE_CLASS = {0x4d36e96f, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
-const std::string CLASS_KEY = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e96f-e325-11ce-bfc1-08002be10318}";
-const std::string ROOT = DEVICE_ROOT_KEY;
-const std::string INSTANCE = ROOT + "\\0000";
-constexpr char TEST_MARK[] = "QxzDriverTest";
-constexpr char DEVICE_NAME[] = "QXZ0005_-_MICROSOFT_SERIAL_MOUSE_WITH_WHEEL";
+const std::string INSTANCE = first_wheel_mouse_instance();
 
 // The system's texts for a code: none when it has no text.
 TraceLines message_lines(DWORD code)
@@ -30,53 +26,20 @@ TraceLines message_lines(DWORD code)
     return text.empty() ? TraceLines{} : TraceLines{{text, ""}};
 }
 
-// Registers a root-enumerated wheel mouse through the system's SetupAPI.
-void register_root_mouse()
-{
-    HMODULE setupapi = LoadLibraryA("setupapi.dll");
-    ASSERT_NE(setupapi, nullptr);
-    const auto create_list = reinterpret_cast<decltype(&SetupDiCreateDeviceInfoList)>(
-        GetProcAddress(setupapi, "SetupDiCreateDeviceInfoList"));
-    const auto create_info =
-        reinterpret_cast<decltype(&SetupDiCreateDeviceInfoA)>(GetProcAddress(setupapi, "SetupDiCreateDeviceInfoA"));
-    const auto register_info =
-        reinterpret_cast<decltype(&SetupDiRegisterDeviceInfo)>(GetProcAddress(setupapi, "SetupDiRegisterDeviceInfo"));
-    const auto destroy_list = reinterpret_cast<decltype(&SetupDiDestroyDeviceInfoList)>(
-        GetProcAddress(setupapi, "SetupDiDestroyDeviceInfoList"));
-    ASSERT_TRUE(create_list && create_info && register_info && destroy_list);
-
-    HDEVINFO set = create_list(&MOUSE_CLASS, nullptr);
-    ASSERT_NE(set, INVALID_HANDLE_VALUE);
-    SP_DEVINFO_DATA element = {};
-    element.cbSize = sizeof(element);
-    EXPECT_TRUE(create_info(set, DEVICE_NAME, &MOUSE_CLASS, "Wheel mouse", nullptr, DICD_GENERATE_ID, &element));
-    EXPECT_TRUE(register_info(set, &element, 0, nullptr, nullptr, nullptr));
-    destroy_list(set);
-    FreeLibrary(setupapi);
-}
-
 class WineSetupApi : public ::testing::Test {
 protected:
     void SetUp() override
     {
         // A test that ended in a crash leaves its keys behind.
-        if (read_value(CLASS_KEY, TEST_MARK)) delete_key_tree(CLASS_KEY);
-        delete_key_tree(ROOT);
-        ASSERT_FALSE(key_exists(CLASS_KEY)) << "Wine's prefix has a Mouse class of its own";
+        remove_test_devices();
+        ASSERT_FALSE(key_exists(MOUSE_CLASS_KEY)) << "Wine's prefix has a Mouse class of its own";
         device_api = nullptr;
         GetCurrentDirectoryA(MAX_PATH, source_dir_);
     }
     void TearDown() override
     {
         device_api = nullptr;
-        delete_key_tree(ROOT);
-        delete_key_tree(CLASS_KEY);
-    }
-
-    static void register_mouse_class()
-    {
-        set_string_value(CLASS_KEY, "Class", "Mouse");
-        set_string_value(CLASS_KEY, TEST_MARK, "1");
+        remove_test_devices();
     }
 
     char source_dir_[MAX_PATH] = {};
@@ -155,7 +118,7 @@ TEST_F(WineSetupApi, DeviceSelectionTrace)
     DeviceApi wine_api = *system_device_api();
     wine_api.get_selected_device = no_selected_device;
     device_api = &wine_api;
-    HDEVINFO set = device_api->get_class_devs(&MOUSE_CLASS, nullptr, nullptr, DIGCF_PRESENT);
+    HDEVINFO set = device_api->get_class_devs(&MOUSE_CLASS_GUID, nullptr, nullptr, DIGCF_PRESENT);
     ASSERT_NE(set, INVALID_HANDLE_VALUE);
     SP_DEVINFO_DATA element = {};
     element.cbSize = DEVINFO_DATA_SIZE;
@@ -164,7 +127,8 @@ TEST_F(WineSetupApi, DeviceSelectionTrace)
     trace_device_selection(set, &element);
     device_api->destroy_device_info_list(set);
 
-    EXPECT_EQ(traces_.lines(), (TraceLines{{"DeviceKey=ROOT\\" + std::string(DEVICE_NAME) + "\\0000", "Wheel mouse"},
+    const std::string device_key = "DeviceKey=ROOT\\" + std::string(WHEEL_MOUSE_NAME) + "\\0000";
+    EXPECT_EQ(traces_.lines(), (TraceLines{{device_key, "Wheel mouse"},
                                            {"DEVICE NOT selected", ""},
                                            {"Driver NOT selected for HdevInfo", ""}}));
 }
