@@ -20,9 +20,9 @@ namespace {
 constexpr DWORD PAGE_TIMEOUT_MS = 60000;
 int shot_number = 0;
 
-void take_screenshot(const std::string& name)
+void take_screenshot(const std::string& name, DWORD settle_ms = 300)
 {
-    pump_messages_for(300);  // let the page paint
+    pump_messages_for(settle_ms);  // let the page paint
     char number[8];
     std::snprintf(number, sizeof number, "%02d", ++shot_number);
     std::cout << "SHOT " << number << "-" << name << std::endl;
@@ -30,8 +30,18 @@ void take_screenshot(const std::string& name)
     std::getline(std::cin, answer);
 }
 
-// Waits for the page, answering (and showing) every message box on the way
-// with OK or Yes.
+// Shows and answers a message box, if one is up, with its first button (OK
+// or Yes).
+void answer_any_box(SetupProcess& setup)
+{
+    Box box = setup.try_box();
+    if (box.window == nullptr) return;
+    std::cout << "message box \"" << box.caption << "\": " << box.text << std::endl;
+    take_screenshot("message-box");
+    press_button(box, box.buttons.empty() ? IDOK : box.buttons.front());
+}
+
+// Waits for the page, answering every message box on the way.
 HWND reach_page(SetupProcess& setup, const char* class_name, const char* shot_name)
 {
     const DWORD start = GetTickCount();
@@ -40,12 +50,7 @@ HWND reach_page(SetupProcess& setup, const char* class_name, const char* shot_na
             if (shot_name != nullptr) take_screenshot(shot_name);
             return page;
         }
-        Box box = setup.try_box();
-        if (box.window != nullptr) {
-            std::cout << "message box \"" << box.caption << "\": " << box.text << std::endl;
-            take_screenshot("message-box");
-            press_button(box, box.buttons.empty() ? IDOK : box.buttons.front());
-        }
+        answer_any_box(setup);
         pump_messages_for(20);
     }
     return nullptr;
@@ -121,8 +126,17 @@ int walk(const std::string& setup_exe)
         }
         click(page, IDC_NEXT);
     }
-    // The install page works inside its own setup and may be gone at once.
-    if (setup.try_page("SETUP_INSTALL") != nullptr) take_screenshot("install");
+    // The install page does all its work at once and is gone a second or two
+    // later: catch it while it copies or pauses before the registry.
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < PAGE_TIMEOUT_MS && setup.running();) {
+        if (setup.try_page("SETUP_INSTALL") != nullptr) {
+            take_screenshot("install", 0);
+            break;
+        }
+        if (setup.try_page("SETUP_END") != nullptr) break;
+        answer_any_box(setup);
+        pump_messages_for(5);
+    }
 
     HWND finish = reach_page(setup, "SETUP_END", "finish");
     if (finish == nullptr) {
