@@ -101,6 +101,18 @@ struct RefusingRegistry {
     RefusingRegistry& operator=(const RefusingRegistry&) = delete;
 };
 
+// Sets (or, for null, removes) the default value of the Mouse handlers key.
+void set_handlers_default(const char* text)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, &key), ERROR_SUCCESS);
+    if (text != nullptr)
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    else
+        RegDeleteValueA(key, nullptr);
+    RegCloseKey(key);
+}
+
 class InstallRefusalTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -169,20 +181,26 @@ TEST_F(InstallRefusalTest, RegistryWithoutWriteAccessCostsOnlyTheRefusedSteps)
         std::function<bool(HKEY, const char*)> refuse_key;
         bool refuse_values;
         bool classes, handlers, run, uninstall;  // which entries are there afterwards
+        const char* handlers_default;            // the handlers key's default value afterwards, "" for none
     } cases[] = {
-        {"no write access at all", [](HKEY, const char*) { return true; }, true, false, false, false, false},
-        {"keys open, values refused", [](HKEY, const char*) { return false; }, true, false, false, false, false},
+        {"no write access at all", [](HKEY, const char*) { return true; }, true, false, false, false, false,
+         "set before"},
+        // The handlers key is deleted and made again, without a value.
+        {"keys open, values refused", [](HKEY, const char*) { return false; }, true, false, false, false, false, ""},
         {"classes root refused", [](HKEY root, const char*) { return root == HKEY_CLASSES_ROOT; }, false, false, true,
-         true, true},
-        {"Run key refused",
-         [](HKEY, const char* path) { return std::string(path) == RUN_KEY_PATH; }, false, true, true, false, true},
-        {"uninstall key refused",
-         [](HKEY, const char* path) { return std::string(path) == UNINSTALL_KEY_PATH; }, false, true, true, true,
-         false},
+         true, true, "QVMousePage"},
+        {"Run key refused", [](HKEY, const char* path) { return std::string(path) == RUN_KEY_PATH; }, false, true,
+         true, false, true, "QVMousePage"},
+        {"uninstall key refused", [](HKEY, const char* path) { return std::string(path) == UNINSTALL_KEY_PATH; },
+         false, true, true, true, false, "QVMousePage"},
     };
+    // The handlers key may be there from before with the value under test: it
+    // starts each case with a value of its own, and gets its own back at the end.
+    const RegistryValue handlers_before = read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         registry_.clean();
+        set_handlers_default("set before");
         remove_tree(dest_);
         CreateDirectoryA(dest_.c_str(), nullptr);
         {
@@ -204,12 +222,15 @@ TEST_F(InstallRefusalTest, RegistryWithoutWriteAccessCostsOnlyTheRefusedSteps)
         EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, COMPANION_CLSID_KEY, nullptr).found, c.classes);
         EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, server_key, nullptr).found, c.classes);
         EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, server_key, "ThreadingModel").found, c.classes);
-        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr).found, c.handlers);
+        const RegistryValue handlers_default = read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
+        EXPECT_EQ(handlers_default.found ? handlers_default.data : std::string(),
+                  c.handlers_default[0] ? std::string(c.handlers_default) + '\0' : std::string());
         EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, page_handler_key, nullptr).found, c.handlers);
         EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").found, c.run);
         EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName").found, c.uninstall);
         EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString").found, c.uninstall);
     }
+    set_handlers_default(handlers_before.found ? handlers_before.data.c_str() : nullptr);
 }
 
 }  // namespace
