@@ -39,8 +39,8 @@ private:
 };
 
 // A value for a field of the given size: missing, empty, about the size
-// (one less, equal, one more), far too long, or bytes no script should hold.
-// The result never breaks the line: no CR, LF or NUL.
+// (one less, equal, one more), far too long, or bytes no script should hold,
+// NUL among them. The result never breaks the line: no CR or LF.
 bool make_value(Generator& g, int field_size, std::string& value)
 {
     const int kind = g.below(8);
@@ -52,7 +52,7 @@ bool make_value(Generator& g, int field_size, std::string& value)
     for (int i = 0; i < length; ++i) {
         char c;
         if (kind == 1) {
-            do c = static_cast<char>(1 + g.below(255));
+            do c = static_cast<char>(g.below(256));
             while (c == '\r' || c == '\n');
         } else if (kind == 2 && g.one_in(6)) {
             c = ',';
@@ -301,25 +301,61 @@ void expect_table_guarded()
         ASSERT_EQ(*p, 0) << "the block's slack was written";
 }
 
+// Loads the script over a guarded state and checks every bound.
+void load_guarded(const ScriptFolder& folder, const std::string& text)
+{
+    const std::string path = folder.dir() + "\\SETUP.INF";
+    write_file(path, text);
+    // The profile functions keep the last file read; this makes them read it again.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    fill_state_with_guard();
+    state.instance = folder.module();
+    const std::string windows_dir_before = state.windows_dir;
+
+    ASSERT_EQ(load_setup_script(), 1);
+    expect_state_guarded(windows_dir_before);
+    expect_table_guarded();
+}
+
 TEST(LoaderSweepTest, GeneratedHostileScriptsWriteOnlyInsideTheirFields)
 {
     Generator g(SWEEP_SEED);
     ScriptFolder folder("");
-    const HINSTANCE module = state.instance;
     for (int n = 0; n < SWEEP_SCRIPTS; ++n) {
         const Script script = make_script(g);
         SCOPED_TRACE("script " + std::to_string(n) + ":\n" + script.text.substr(0, 2000));
-        write_file(folder.dir() + "\\SETUP.INF", script.text);
-        fill_state_with_guard();
-        state.instance = module;
-        const std::string windows_dir_before = state.windows_dir;
-
-        ASSERT_EQ(load_setup_script(), 1);
-        expect_state_guarded(windows_dir_before);
-        expect_table_guarded();
+        load_guarded(folder, script.text);
         release_file_table();
         if (::testing::Test::HasFailure()) break;
     }
+    reset_setup_state();
+}
+
+// The largest table there is: the first disk takes every record a 16-bit
+// total holds, and the counts of the other five cannot be added to it.
+TEST(LoaderSweepTest, FullTableWritesOnlyInsideTheBlock)
+{
+    ScriptFolder folder("");
+    std::string script = "[DiskLabel]\r\n";
+    for (int d = 1; d <= 6; ++d) script += "Disk" + std::to_string(d) + "=" + std::string(39, 'L') + "\r\n";
+    script += "[FileCounts]\r\nDisk1=32767\r\nDisk2=1\r\nDisk3=-1\r\nDisk4=32768\r\nDisk5=70000\r\nDisk6=5\r\n";
+    script += "[Disk1]\r\n1=" + std::string(127, 'x') + "\r\n32767=" + std::string(14, 's') + "," + std::string(14, 't') +
+              "," + std::string(61, 'd') + ",WinDir\r\n";
+    script += "[PM Info]\r\n";
+    for (int k = 1; k <= 10; ++k) script += std::to_string(k) + "=" + std::string(14, 'f') + "," + std::string(39, 't') + ",eeee\r\n";
+    load_guarded(folder, script);
+
+    EXPECT_EQ(state.total_files, 32767);
+    EXPECT_EQ(state.files_per_disk[0], 32767);
+    EXPECT_EQ(state.disk_count, 6);
+    for (int d = 1; d < MAX_DISKS; ++d) EXPECT_EQ(state.files_per_disk[d], 0);
+    EXPECT_EQ(std::string(state.disk_files[0][0].source_name), std::string(127, 'x').substr(0, 14));
+    const FileEntry& last = state.disk_files[0][32766];
+    EXPECT_EQ(std::string(last.description), std::string(61, 'd'));
+    EXPECT_EQ(last.absolute, 1);
+    EXPECT_EQ(state.program_item_count, 10);
+    EXPECT_EQ(std::string(state.program_items[9]->extra), "eeee");
+    release_file_table();
     reset_setup_state();
 }
 
