@@ -19,6 +19,7 @@ namespace {
 constexpr unsigned char GUARD = 0xA5;
 constexpr uint32_t SWEEP_SEED = 0x5E7A9u;
 constexpr int SWEEP_SCRIPTS = 300;
+constexpr int WINDOWS_DIR_LENGTHS[] = {10, 32, 39, 79};
 
 // Small, fixed and the same on every platform.
 class Generator {
@@ -207,11 +208,11 @@ const char* owner_of(size_t offset, const std::vector<Region>& regions)
     return "a field the loader does not own or padding";
 }
 
-void fill_state_with_guard()
+void fill_state_with_guard(const std::string& windows_dir)
 {
     std::memset(static_cast<void*>(&state), GUARD, sizeof state);
     state.instance = nullptr;
-    copy_text(state.windows_dir, "C:\\WINDOWS");
+    copy_text(state.windows_dir, windows_dir.c_str());
     state.text_ring_index = TEXT_RING_SIZE;
 }
 
@@ -302,13 +303,13 @@ void expect_table_guarded()
 }
 
 // Loads the script over a guarded state and checks every bound.
-void load_guarded(const ScriptFolder& folder, const std::string& text)
+void load_guarded(const ScriptFolder& folder, const std::string& text, const std::string& windows_dir = "C:\\WINDOWS")
 {
     const std::string path = folder.dir() + "\\SETUP.INF";
     write_file(path, text);
     // The profile functions keep the last file read; this makes them read it again.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    fill_state_with_guard();
+    fill_state_with_guard(windows_dir);
     state.instance = folder.module();
     const std::string windows_dir_before = state.windows_dir;
 
@@ -323,8 +324,11 @@ TEST(LoaderSweepTest, GeneratedHostileScriptsWriteOnlyInsideTheirFields)
     ScriptFolder folder("");
     for (int n = 0; n < SWEEP_SCRIPTS; ++n) {
         const Script script = make_script(g);
-        SCOPED_TRACE("script " + std::to_string(n) + ":\n" + script.text.substr(0, 2000));
-        load_guarded(folder, script.text);
+        // A Windows directory too long for a record's target folder, with or without SYSTEM after it.
+        const std::string windows_dir = "C:\\" + std::string(WINDOWS_DIR_LENGTHS[g.below(4)] - 3, 'W');
+        SCOPED_TRACE("script " + std::to_string(n) + ", Windows directory " + windows_dir + ":\n" +
+                     script.text.substr(0, 2000));
+        load_guarded(folder, script.text, windows_dir);
         release_file_table();
         if (::testing::Test::HasFailure()) break;
     }
