@@ -19,21 +19,24 @@ constexpr const char* PAGE_HANDLER_KEY =
 constexpr const char* RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* UNINSTALL_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint";
 
+constexpr RegistryCalls PLATFORM_REGISTRY = {RegCreateKeyA, RegSetValueExA, RegDeleteKeyA, RegCloseKey};
+RegistryCalls registry = PLATFORM_REGISTRY;
+
 // Room for dest_dir (79), the longest file name and two quotes.
 using ValueText = char[MAX_PATH];
 
 // REG_SZ with its terminating zero counted.
 void set_text_value(HKEY key, const char* name, const char* text)
 {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    registry.set_value(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
 }
 
 void set_default_value(HKEY root, const char* path, const char* text)
 {
     HKEY key;
-    if (RegCreateKeyA(root, path, &key) != ERROR_SUCCESS) return;
+    if (registry.create_key(root, path, &key) != ERROR_SUCCESS) return;
     set_text_value(key, nullptr, text);
-    RegCloseKey(key);
+    registry.close_key(key);
 }
 
 // dest_dir, a backslash and the file; the separator goes in whatever dest_dir ends with.
@@ -62,19 +65,19 @@ void compose_command(ValueText& out, const char* file)
 void register_page_server()
 {
     HKEY key;
-    if (RegCreateKeyA(HKEY_CLASSES_ROOT, PAGE_SERVER_KEY, &key) != ERROR_SUCCESS) return;
+    if (registry.create_key(HKEY_CLASSES_ROOT, PAGE_SERVER_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     compose_installed_path(value, "QVPAGE.DLL");
     set_text_value(key, nullptr, value);
     set_text_value(key, "ThreadingModel", "Apartment");
-    RegCloseKey(key);
+    registry.close_key(key);
 }
 
 // The plain deletion removes only a key without subkeys, so handlers of other
 // programs stay registered.
 void register_mouse_handler()
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, HANDLERS_KEY);
+    registry.delete_key(HKEY_LOCAL_MACHINE, HANDLERS_KEY);
     set_default_value(HKEY_LOCAL_MACHINE, HANDLERS_KEY, "QVMousePage");
     set_default_value(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, PAGE_CLASS_ID);
 }
@@ -82,23 +85,23 @@ void register_mouse_handler()
 void register_logon_run()
 {
     HKEY key;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, RUN_KEY, &key) != ERROR_SUCCESS) return;
+    if (registry.create_key(HKEY_LOCAL_MACHINE, RUN_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     compose_command(value, "QVMAIN.EXE");
     set_text_value(key, "RollPoint", value);
-    RegCloseKey(key);
+    registry.close_key(key);
 }
 
 void register_uninstall()
 {
     HKEY key;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key) != ERROR_SUCCESS) return;
+    if (registry.create_key(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     copy_text(value, state.display_title);
     set_text_value(key, "DisplayName", value);
     compose_command(value, "UNINSTAL.EXE");
     set_text_value(key, "UninstallString", value);
-    RegCloseKey(key);
+    registry.close_key(key);
 }
 
 }  // namespace
@@ -110,4 +113,9 @@ void register_companion()
     register_mouse_handler();
     register_logon_run();
     register_uninstall();
+}
+
+void set_registry_calls(const RegistryCalls* calls)
+{
+    registry = calls != nullptr ? *calls : PLATFORM_REGISTRY;
 }
