@@ -209,6 +209,11 @@ def report(bench):
                                                       statistics.median(b - a for a, b in rows) / 1e3))
     if len(sizes) == 2:
         print("ratio 1920x1080 / 1024x768: %.2f" % (welcome[sizes[1]] / welcome[sizes[0]]))
+    for size in sizes:
+        rows = r.get("bare-" + size)
+        if rows:
+            print("%-10s a windowed program that only connects to the display and ends: %.0f ms" %
+                  (size, median(rows) / 1e3))
     print()
     print("   in-process (bench_paint.exe): creation + first paint, and its parts")
     print("%-10s %14s %16s %16s %16s" % ("screen", "create+paint", "dissolve (both)", "logos direct", "repaint"))

@@ -3,6 +3,8 @@
 // bench_setup startup <SETUP.EXE>
 //   Starts the program and prints "STARTUP_US <background shown> <welcome page idle>",
 //   both counted from CreateProcess, then ends it.
+// bench_setup run <program> [argument]
+//   Prints "RUN_US <microseconds>" from CreateProcess to the program's end.
 // bench_setup install <SETUP.EXE>
 //   Walks a Typical installation. Watches the install page's status text and
 //   prints "COPY_US <microseconds>" from its first "Copying " text to
@@ -113,6 +115,23 @@ int time_startup(const std::string& exe)
     return 1;
 }
 
+int time_run(const std::string& exe, const char* argument)
+{
+    std::string command = "\"" + exe + "\"";
+    if (argument != nullptr) command += std::string(" ") + argument;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created = {};
+    const long long start = now_us();
+    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
+        return 2;
+    WaitForSingleObject(created.hProcess, STEP_TIMEOUT_MS);
+    std::cout << "RUN_US " << now_us() - start << std::endl;
+    CloseHandle(created.hThread);
+    CloseHandle(created.hProcess);
+    return 0;
+}
+
 HWND next_page(SetupProcess& setup, const char* class_name)
 {
     HWND page = setup.wait_page(class_name, STEP_TIMEOUT_MS);
@@ -183,6 +202,7 @@ int main(int argc, char** argv)
     QueryPerformanceFrequency(&frequency);
     if (argc == 3 && std::strcmp(argv[1], "startup") == 0) return time_startup(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "install") == 0) return time_install(argv[2]);
-    std::cerr << "usage: bench_setup startup|install <SETUP.EXE>" << std::endl;
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "run") == 0) return time_run(argv[2], argc == 4 ? argv[3] : nullptr);
+    std::cerr << "usage: bench_setup startup|install <SETUP.EXE> | run <program> [argument]" << std::endl;
     return 2;
 }
