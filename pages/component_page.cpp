@@ -32,9 +32,19 @@ LRESULT CALLBACK component_page_proc(HWND page, UINT message, WPARAM wparam, LPA
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (wparam == IDC_NEXT) return read_components(page), end_page(page, PAGE_NEXT), 0;
-        if (wparam == IDC_BACK) return read_components(page), end_page(page, PAGE_BACK), 0;
-        if (wparam == IDC_CANCEL) return cancel_page(page), 0;
+        switch (wparam) {
+        case IDC_NEXT:
+            read_components(page);
+            end_page(page, PAGE_NEXT);
+            return 0;
+        case IDC_BACK:
+            read_components(page);
+            end_page(page, PAGE_BACK);
+            return 0;
+        case IDC_CANCEL:
+            cancel_page(page);
+            return 0;
+        }
         break;
     case WM_SETUP_INIT:
         show_components(page);

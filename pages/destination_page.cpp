@@ -99,12 +99,20 @@ LRESULT CALLBACK destination_page_proc(HWND page, UINT message, WPARAM wparam, L
         show_destination(page);
         break;
     case WM_COMMAND:
-        if (wparam == IDC_NEXT) return accept_destination(page), 0;
-        if (wparam == IDC_BACK) return end_page(page, PAGE_BACK), 0;
-        if (wparam == IDC_CANCEL) return cancel_page(page), 0;
-        if (wparam == IDC_BROWSE) {
+        switch (wparam) {
+        case IDC_NEXT:
+            accept_destination(page);
+            return 0;
+        case IDC_BACK:
+            end_page(page, PAGE_BACK);
+            return 0;
+        case IDC_CANCEL:
+            cancel_page(page);
+            return 0;
+        case IDC_BROWSE:
             browse_directory(page);
             show_destination(page);
+            break;
         }
         break;
     }

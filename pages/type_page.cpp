@@ -16,11 +16,23 @@ LRESULT CALLBACK type_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM l
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (wparam == IDC_NEXT) return end_page(page, PAGE_NEXT), 0;
-        if (wparam == IDC_BACK) return end_page(page, PAGE_BACK), 0;
-        if (wparam == IDC_CANCEL) return cancel_page(page), 0;
-        if (wparam == IDC_TYPICAL) state.setup_typical = 1;
-        if (wparam == IDC_CUSTOM) state.setup_typical = 0;
+        switch (wparam) {
+        case IDC_NEXT:
+            end_page(page, PAGE_NEXT);
+            return 0;
+        case IDC_BACK:
+            end_page(page, PAGE_BACK);
+            return 0;
+        case IDC_CANCEL:
+            cancel_page(page);
+            return 0;
+        case IDC_TYPICAL:
+            state.setup_typical = 1;
+            break;
+        case IDC_CUSTOM:
+            state.setup_typical = 0;
+            break;
+        }
         break;
     case WM_SETUP_INIT:
         CheckRadioButton(page, IDC_TYPICAL, IDC_CUSTOM, state.setup_typical != 0 ? IDC_TYPICAL : IDC_CUSTOM);

@@ -15,8 +15,14 @@ LRESULT CALLBACK welcome_page_proc(HWND page, UINT message, WPARAM wparam, LPARA
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (wparam == IDC_NEXT) return end_page(page, PAGE_NEXT), 0;
-        if (wparam == IDC_CANCEL) return cancel_page(page), 0;
+        switch (wparam) {
+        case IDC_NEXT:
+            end_page(page, PAGE_NEXT);
+            return 0;
+        case IDC_CANCEL:
+            cancel_page(page);
+            return 0;
+        }
         break;
     case WM_SETUP_INIT:
         format_product_text(page, IDC_PRODUCT_TEXT);

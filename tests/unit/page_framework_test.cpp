@@ -18,9 +18,17 @@ LRESULT CALLBACK plain_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM 
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        if (wparam == IDC_NEXT) return end_page(page, PAGE_NEXT), 0;
-        if (wparam == IDC_BACK) return end_page(page, PAGE_BACK), 0;
-        if (wparam == IDC_CANCEL) return cancel_page(page), 0;
+        switch (wparam) {
+        case IDC_NEXT:
+            end_page(page, PAGE_NEXT);
+            return 0;
+        case IDC_BACK:
+            end_page(page, PAGE_BACK);
+            return 0;
+        case IDC_CANCEL:
+            cancel_page(page);
+            return 0;
+        }
         break;
     }
     return DefWindowProcA(page, message, wparam, lparam);
