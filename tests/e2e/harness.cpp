@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 
+#include "support/background_pixels.h"
 #include "support/test_files.h"
 
 namespace e2e {
@@ -98,49 +99,12 @@ struct SystemIcon {
 constexpr std::array SYSTEM_ICONS = {SystemIcon{32515, MB_ICONEXCLAMATION}, SystemIcon{32514, MB_ICONQUESTION},
                                      SystemIcon{32513, MB_ICONHAND}, SystemIcon{32516, MB_ICONASTERISK}};
 
-std::vector<DWORD> capture_pixels(HDC source, int x, int y, int width, int height)
+// The icon as the system draws it on the given ground.
+PixelGrid render_icon(HICON icon, COLORREF ground, int width, int height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return pixels;
-}
-
-std::vector<DWORD> render_icon(HICON icon, DWORD background, int width, int height)
-{
-    HDC screen = GetDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    std::fill(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height, background);
-    DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    PixelCanvas canvas(width, height, ground);
+    DrawIconEx(canvas.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+    return canvas.pixels();
 }
 
 UINT match_icon(HWND icon_control)
@@ -151,17 +115,17 @@ UINT match_icon(HWND icon_control)
     const int height = std::min<int>(frame.bottom - frame.top, 64);
     if (width <= 0 || height <= 0) return 0;
 
-    HDC screen = GetDC(nullptr);
-    const std::vector<DWORD> shown = capture_pixels(screen, frame.left, frame.top, width, height);
-    ReleaseDC(nullptr, screen);
+    const RECT area{frame.left, frame.top, frame.left + width, frame.top + height};
+    const PixelGrid shown = capture_screen(area);
 
     UINT best_kind = 0xFFFFFFFF;
     double best_share = 0;
     for (const SystemIcon& candidate : SYSTEM_ICONS) {
-        const std::vector<DWORD> drawn = render_icon(LoadIconA(nullptr, MAKEINTRESOURCEA(candidate.id)), shown[0], width, height);
+        const PixelGrid drawn =
+            render_icon(LoadIconA(nullptr, MAKEINTRESOURCEA(candidate.id)), shown.pixels[0], width, height);
         size_t same = 0;
-        for (size_t i = 0; i < shown.size(); ++i) same += (shown[i] & 0xFFFFFF) == (drawn[i] & 0xFFFFFF);
-        const double share = static_cast<double>(same) / static_cast<double>(shown.size());
+        for (size_t i = 0; i < shown.pixels.size(); ++i) same += shown.pixels[i] == drawn.pixels[i];
+        const double share = static_cast<double>(same) / static_cast<double>(shown.pixels.size());
         if (share > best_share) best_share = share, best_kind = candidate.kind;
     }
     return best_share >= 0.97 ? best_kind : 0xFFFFFFFF;
