@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 
 #include "support/background_pixels.h"
@@ -540,57 +541,18 @@ void pump_messages_for(DWORD ms)
 
 bool read_registry_string(HKEY root, const std::string& key, const char* name, std::string& value)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    const bool ok = RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) ==
-                        ERROR_SUCCESS &&
-                    type == REG_SZ;
-    RegCloseKey(opened);
-    if (ok) value = data;
-    return ok;
+    const RegistryValue stored = read_registry_value(root, key, name);
+    if (!stored.found || stored.type != REG_SZ) return false;
+    value = stored.data.c_str();  // up to its terminating zero
+    return true;
 }
 
 bool read_registry_dword(HKEY root, const std::string& key, const char* name, DWORD& value)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
-    DWORD data = 0;
-    DWORD size = sizeof data;
-    DWORD type = 0;
-    const bool ok = RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) ==
-                        ERROR_SUCCESS &&
-                    type == REG_DWORD;
-    RegCloseKey(opened);
-    if (ok) value = data;
-    return ok;
-}
-
-bool registry_key_exists(HKEY root, const std::string& key)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    RegCloseKey(opened);
+    const RegistryValue stored = read_registry_value(root, key, name);
+    if (!stored.found || stored.type != REG_DWORD || stored.size != sizeof value) return false;
+    std::memcpy(&value, stored.data.data(), sizeof value);
     return true;
-}
-
-void delete_registry_tree(HKEY root, const std::string& key)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
-        std::vector<std::string> children;
-        char name[256];
-        for (DWORD i = 0;; ++i) {
-            DWORD size = sizeof name;
-            if (RegEnumKeyExA(opened, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            children.push_back(name);
-        }
-        RegCloseKey(opened);
-        for (const std::string& child : children) delete_registry_tree(root, key + "\\" + child);
-    }
-    RegDeleteKeyA(root, key.c_str());
 }
 
 WineVersionOverride::WineVersionOverride(const char* exe_name, const char* version)

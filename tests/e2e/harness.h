@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/registry.h"
+
 namespace e2e {
 
 constexpr DWORD DEFAULT_TIMEOUT_MS = 20000;
@@ -126,8 +128,6 @@ void pump_messages_for(DWORD ms);
 // Registry, read and cleaned up by the tests.
 bool read_registry_string(HKEY root, const std::string& key, const char* name, std::string& value);
 bool read_registry_dword(HKEY root, const std::string& key, const char* name, DWORD& value);
-bool registry_key_exists(HKEY root, const std::string& key);
-void delete_registry_tree(HKEY root, const std::string& key);
 
 // Sets HKCU\Software\Wine\AppDefaults\<exe>\Version for the time it lives:
 // Wine then shows that program the given Windows version ("win95", ...).

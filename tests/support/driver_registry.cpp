@@ -53,15 +53,8 @@ void set_string_value(const std::string& path, const char* name, const std::stri
 
 std::optional<RegistryValue> read_value(const std::string& path, const char* name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-    RegistryValue value = {};
-    BYTE data[1024];
-    DWORD size = sizeof(data);
-    const LONG result = RegQueryValueExA(key, name, nullptr, &value.type, data, &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS) return {};
-    value.data.assign(reinterpret_cast<const char*>(data), size);
+    RegistryValue value = read_registry_value(HKEY_LOCAL_MACHINE, path, name);
+    if (!value.found) return {};
     return value;
 }
 

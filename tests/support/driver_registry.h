@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "registry.h"
+
 bool key_exists(const std::string& path);
 void create_key(const std::string& path);
 void set_string_value(const std::string& path, const char* name, const std::string& value);
 
-struct RegistryValue {
-    DWORD type;
-    std::string data;  // the raw bytes
-};
+// A value below HKEY_LOCAL_MACHINE, or nothing when it cannot be read.
 std::optional<RegistryValue> read_value(const std::string& path, const char* name);
 
 // Deletes the key and everything below it, also keys whose DACL keeps us

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "registry.h"
+
 // A file of build/tests/fixtures/install, reached through Wine's Z: drive.
 #ifdef INSTALL_FIXTURE_DIR
 inline std::string install_fixture(const std::string& name)
@@ -31,18 +33,6 @@ public:
 private:
     std::string dir_;
 };
-
-struct RegistryValue {
-    bool found = false;
-    DWORD type = 0;
-    DWORD size = 0;     // bytes stored, terminating zero included
-    std::string data;   // the bytes as stored
-};
-
-RegistryValue read_registry_value(HKEY root, const std::string& key, const char* name);
-bool registry_key_exists(HKEY root, const std::string& key);
-std::vector<std::string> registry_subkeys(HKEY root, const std::string& key);
-void delete_registry_tree(HKEY root, const std::string& key);
 
 constexpr const char* COMPANION_CLSID_KEY = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
 constexpr const char* MOUSE_HANDLERS_KEY =
