@@ -41,16 +41,6 @@ Texts operator+(Texts first, const Texts& second)
     return first;
 }
 
-void finish_without_restart(SetupProcess& setup)
-{
-    HWND finish = setup.wait_page("SETUP_END");
-    ASSERT_NE(finish, nullptr);
-    EXPECT_EQ(control_text(finish, IDC_HEADING), "You have installed Roller Kit Successfully !");
-    click(finish, IDC_RESTART_NO);
-    click(finish, IDC_NEXT);
-    EXPECT_EQ(setup.wait_exit(), 0u);
-}
-
 // Welcome, Typical, the destination as given; the copy and the driver
 // installation run before the finish page.
 void walk_typical_install(SetupProcess& setup)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 
+#include "resources/resource_ids.h"
 #include "support/background_pixels.h"
 #include "support/test_files.h"
 
@@ -537,6 +538,28 @@ void pump_messages_for(DWORD ms)
         if (spent >= ms) return;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
     }
+}
+
+HWND walk_to_components(SetupProcess& setup)
+{
+    HWND welcome = setup.wait_page("SETUP_BEGIN");
+    if (welcome == nullptr) return nullptr;
+    click(welcome, IDC_NEXT);
+    HWND type = setup.wait_page("SETUP_SELTYPE");
+    if (type == nullptr) return nullptr;
+    click(type, IDC_CUSTOM);
+    click(type, IDC_NEXT);
+    return setup.wait_page("SETUP_SELCOMP");
+}
+
+void finish_without_restart(SetupProcess& setup)
+{
+    HWND finish = setup.wait_page("SETUP_END");
+    ASSERT_NE(finish, nullptr);
+    EXPECT_EQ(control_text(finish, IDC_HEADING), "You have installed Roller Kit Successfully !");
+    click(finish, IDC_RESTART_NO);
+    click(finish, IDC_NEXT);
+    EXPECT_EQ(setup.wait_exit(), 0u);
 }
 
 bool read_registry_string(HKEY root, const std::string& key, const char* name, std::string& value)

@@ -125,6 +125,13 @@ bool is_visible(HWND dialog, int control_id);
 // Lets this thread's windows work for the given time.
 void pump_messages_for(DWORD ms);
 
+// Walks of the sample medium that many tests share.
+// Welcome (Next), setup type with Custom (Next): the component page, or null.
+HWND walk_to_components(SetupProcess& setup);
+// The finish page reporting success, left with No and Finish; the program
+// ends with exit code 0.
+void finish_without_restart(SetupProcess& setup);
+
 // Registry, read and cleaned up by the tests.
 bool read_registry_string(HKEY root, const std::string& key, const char* name, std::string& value);
 bool read_registry_dword(HKEY root, const std::string& key, const char* name, DWORD& value);

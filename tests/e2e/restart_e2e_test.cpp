@@ -11,14 +11,7 @@ namespace {
 // The shortest way to the finish page: Custom with nothing selected.
 HWND walk_to_finish(SetupProcess& setup)
 {
-    HWND welcome = setup.wait_page("SETUP_BEGIN");
-    if (welcome == nullptr) return nullptr;
-    click(welcome, IDC_NEXT);
-    HWND type = setup.wait_page("SETUP_SELTYPE");
-    if (type == nullptr) return nullptr;
-    click(type, IDC_CUSTOM);
-    click(type, IDC_NEXT);
-    HWND components = setup.wait_page("SETUP_SELCOMP");
+    HWND components = walk_to_components(setup);
     if (components == nullptr) return nullptr;
     click(components, IDC_COMPONENT_FIRST);
     click(components, IDC_COMPONENT_FIRST + 1);

@@ -17,17 +17,6 @@ protected:
     MediumCopy medium;
 };
 
-// Walks the finish page with No, so that nothing restarts, and the end.
-void finish_without_restart(SetupProcess& setup)
-{
-    HWND finish = setup.wait_page("SETUP_END");
-    ASSERT_NE(finish, nullptr);
-    EXPECT_EQ(control_text(finish, IDC_HEADING), "You have installed Roller Kit Successfully !");
-    click(finish, IDC_RESTART_NO);
-    click(finish, IDC_NEXT);
-    EXPECT_EQ(setup.wait_exit(), 0u);
-}
-
 TEST_F(WizardE2E, TypicalRunShowsWelcomeTypeDestinationAndFinish)
 {
     SetupProcess setup(medium.setup_exe());
@@ -50,19 +39,6 @@ TEST_F(WizardE2E, TypicalRunShowsWelcomeTypeDestinationAndFinish)
     click(destination, IDC_NEXT);
 
     finish_without_restart(setup);
-}
-
-// Welcome (Next), setup type with Custom (Next): the component page.
-HWND walk_to_components(SetupProcess& setup)
-{
-    HWND welcome = setup.wait_page("SETUP_BEGIN");
-    if (welcome == nullptr) return nullptr;
-    click(welcome, IDC_NEXT);
-    HWND type = setup.wait_page("SETUP_SELTYPE");
-    if (type == nullptr) return nullptr;
-    click(type, IDC_CUSTOM);
-    click(type, IDC_NEXT);
-    return setup.wait_page("SETUP_SELCOMP");
 }
 
 constexpr int MOUSE_DRIVER = IDC_COMPONENT_FIRST;

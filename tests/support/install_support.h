@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,24 @@ inline std::string install_fixture(const std::string& name)
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+// A fixture file and where it lies on a test medium.
+struct MediumFile {
+    const char* folder;  // below the medium's folder; empty for the folder itself
+    const char* fixture;
+    const char* name;
+};
+
+// Copies the fixtures into the medium's folder; false when one cannot be copied.
+inline bool lay_out_medium(const std::string& dir, std::span<const MediumFile> files)
+{
+    for (const MediumFile& file : files) {
+        const std::string folder = dir + (file.folder[0] ? std::string("\\") + file.folder : "");
+        CreateDirectoryA(folder.c_str(), nullptr);
+        if (!CopyFileA(install_fixture(file.fixture).c_str(), (folder + "\\" + file.name).c_str(), FALSE)) return false;
+    }
+    return true;
 }
 #endif
 

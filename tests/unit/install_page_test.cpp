@@ -40,11 +40,7 @@ const char* const MEDIUM_SCRIPT =
     "[Startup]\r\nTitle=Roller Kit Mouse\r\n";
 
 // Where each fixture lies on the medium.
-const struct {
-    const char* folder;
-    const char* fixture;
-    const char* name;
-} MEDIUM_FILES[] = {
+const MediumFile MEDIUM_FILES[] = {
     {"Sub One", "MOUSE.DL_", "MOUSE.DL_"}, {"", "readme.txt", "README.TXT"},     {"SYSFILES", "DRIVER.SY_", "DRIVER.SY_"},
     {"HELP", "HELP.HL_", "HELP.HL_"},      {"INFFILES", "MOUSE.IN_", "MOUSE.IN_"}, {"WINFILES", "qvmouse.ini", "QVMOUSE.INI"},
 };
@@ -162,11 +158,7 @@ protected:
     void load_medium(const char* script)
     {
         medium_ = std::make_unique<ScriptFolder>(script);
-        for (const auto& file : MEDIUM_FILES) {
-            const std::string folder = medium_->dir() + (file.folder[0] ? std::string("\\") + file.folder : "");
-            CreateDirectoryA(folder.c_str(), nullptr);
-            ASSERT_TRUE(CopyFileA(install_fixture(file.fixture).c_str(), (folder + "\\" + file.name).c_str(), FALSE));
-        }
+        ASSERT_TRUE(lay_out_medium(medium_->dir(), MEDIUM_FILES));
         ASSERT_EQ(load_setup_script(), 1);
         dest_ = make_temp_dir("dest");
         copy_text(state.dest_dir, dest_.c_str());

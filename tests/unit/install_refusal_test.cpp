@@ -30,11 +30,7 @@ const char* const MEDIUM_SCRIPT =
     "4=DRIVER.SY_, DRIVER.SYS, Mouse driver, WinSystemDir\r\n"
     "[Startup]\r\nTitle=Roller Kit Mouse\r\n";
 
-const struct {
-    const char* folder;
-    const char* fixture;
-    const char* name;
-} MEDIUM_FILES[] = {
+const MediumFile MEDIUM_FILES[] = {
     {"", "readme.txt", "README.TXT"},
     {"", "MOUSE.DL_", "MOUSE.DL_"},
     {"HELP", "HELP.HL_", "HELP.HL_"},
@@ -122,11 +118,7 @@ protected:
         state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
         windows_ = std::make_unique<WindowsDirSandbox>();
         medium_ = std::make_unique<ScriptFolder>(MEDIUM_SCRIPT);
-        for (const auto& file : MEDIUM_FILES) {
-            const std::string folder = medium_->dir() + (file.folder[0] ? std::string("\\") + file.folder : "");
-            CreateDirectoryA(folder.c_str(), nullptr);
-            ASSERT_TRUE(CopyFileA(install_fixture(file.fixture).c_str(), (folder + "\\" + file.name).c_str(), FALSE));
-        }
+        ASSERT_TRUE(lay_out_medium(medium_->dir(), MEDIUM_FILES));
         ASSERT_EQ(load_setup_script(), 1);
         dest_ = make_temp_dir("dest");
         copy_text(state.dest_dir, dest_.c_str());
