@@ -8,16 +8,18 @@
 #include <setupapi.h>
 #include <cfgmgr32.h>
 
-// Record sizes of the oldest SetupAPI, which newer systems accept as well;
-// mingw declares some of these records larger.
-constexpr DWORD DEVINFO_DATA_SIZE = 28;
-constexpr DWORD INSTALL_PARAMS_SIZE = 296;
-constexpr DWORD DRIVER_DATA_SIZE = 780;
-constexpr DWORD DRIVER_DETAIL_SIZE = 797;
-static_assert(sizeof(SP_DEVINFO_DATA) == DEVINFO_DATA_SIZE);
-static_assert(sizeof(SP_DEVINSTALL_PARAMS_A) == INSTALL_PARAMS_SIZE);
-static_assert(sizeof(SP_DRVINFO_DATA_V1_A) == DRIVER_DATA_SIZE);
-static_assert(sizeof(SP_DRVINFO_DETAIL_DATA_A) == DRIVER_DETAIL_SIZE);
+// Record sizes of the oldest SetupAPI, which newer systems accept as well.
+// At 64 bits the API takes nothing but the records' own sizes.
+constexpr DWORD DEVINFO_DATA_SIZE = sizeof(SP_DEVINFO_DATA);
+constexpr DWORD INSTALL_PARAMS_SIZE = sizeof(SP_DEVINSTALL_PARAMS_A);
+constexpr DWORD DRIVER_DATA_SIZE = sizeof(SP_DRVINFO_DATA_V1_A);
+constexpr DWORD DRIVER_DETAIL_SIZE = sizeof(SP_DRVINFO_DETAIL_DATA_A);
+#ifndef _WIN64
+static_assert(DEVINFO_DATA_SIZE == 28);
+static_assert(INSTALL_PARAMS_SIZE == 296);
+static_assert(DRIVER_DATA_SIZE == 780);
+static_assert(DRIVER_DETAIL_SIZE == 797);
+#endif
 
 struct DeviceApi {
     BOOL(WINAPI* class_guids_from_name)(PCSTR name, GUID* guids, DWORD capacity, DWORD* count);

@@ -15,16 +15,19 @@ constexpr int FILE_NAME_CHARS = 256;
 constexpr char DUMMY_FILE_NAME[] = "12345678.ABC";
 constexpr char INITIAL_DIR[] = "C:\\";
 // The structure as NT 4.0 knows it: up to and including lpTemplateName.
-constexpr DWORD OPEN_FILE_NAME_NT4_SIZE = 76;
+constexpr DWORD OPEN_FILE_NAME_NT4_SIZE = sizeof(OPENFILENAME_NT4A);
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == OPEN_FILE_NAME_NT4_SIZE);
+#ifndef _WIN64
+static_assert(OPEN_FILE_NAME_NT4_SIZE == 76);
+#endif
 constexpr DWORD BROWSE_FLAGS = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_NOVALIDATE;
 
 // Controls of the common dialog that the template keeps.
 constexpr int DIRECTORY_LIST = lst2;
 constexpr int DRIVE_LIST = cmb2;
 
-// Start 0 and a negative end: the whole text.
-constexpr LPARAM SELECT_TO_END = static_cast<LPARAM>(0xFFFF0000);
+// Start 0 and an end of -1: the whole text, at either width.
+constexpr LPARAM SELECT_TO_END = -1;
 
 void show_browse_path(HWND browser)
 {

@@ -7,7 +7,7 @@
 namespace {
 
 // One entry of the GDI handle table that the process's PEB points to, as
-// Wine lays it out for 32-bit processes.
+// Wine lays it out; the entry is the same at both widths.
 #pragma pack(push, 8)
 struct HandleEntry {
     std::uint64_t object;
@@ -21,7 +21,12 @@ struct HandleEntry {
 static_assert(sizeof(HandleEntry) == 24);
 
 constexpr int HANDLE_COUNT = 0x10000;
-constexpr size_t PEB_GDI_TABLE_OFFSET = 0x94;  // PEB.GdiSharedHandleTable, 32-bit
+// PEB.GdiSharedHandleTable
+#ifdef _WIN64
+constexpr size_t PEB_GDI_TABLE_OFFSET = 0xF8;
+#else
+constexpr size_t PEB_GDI_TABLE_OFFSET = 0x94;
+#endif
 
 const HandleEntry* handle_table()
 {
