@@ -11,35 +11,27 @@ int load_entry(HMODULE library, const char* name, Function& slot)
     return slot != nullptr;
 }
 
-int load_setupapi(HMODULE library, DeviceApi& api)
+// Fills every slot of api from the two libraries; 0 when any name is missing.
+int load_entries(HMODULE setupapi, HMODULE cfgmgr32, DeviceApi& api)
 {
     int found = 1;
-    found &= load_entry(library, "SetupDiClassGuidsFromNameA", api.class_guids_from_name);
-    found &= load_entry(library, "SetupDiGetClassDevsA", api.get_class_devs);
-    found &= load_entry(library, "SetupDiEnumDeviceInfo", api.enum_device_info);
-    found &= load_entry(library, "SetupDiDestroyDeviceInfoList", api.destroy_device_info_list);
-    found &= load_entry(library, "SetupDiGetDeviceInstallParamsA", api.get_device_install_params);
-    found &= load_entry(library, "SetupDiSetDeviceInstallParamsA", api.set_device_install_params);
-    found &= load_entry(library, "SetupDiCallClassInstaller", api.call_class_installer);
-    found &= load_entry(library, "SetupDiGetSelectedDriverA", api.get_selected_driver);
-    found &= load_entry(library, "SetupDiGetDriverInfoDetailA", api.get_driver_info_detail);
-    found &= load_entry(library, "SetupDiGetSelectedDevice", api.get_selected_device);
-    found &= load_entry(library, "SetupDiSetSelectedDevice", api.set_selected_device);
-    found &= load_entry(library, "SetupDiGetDeviceRegistryPropertyA", api.get_device_registry_property);
-    found &= load_entry(library, "SetupOpenInfFileA", api.open_inf_file);
-    found &= load_entry(library, "SetupCloseInfFile", api.close_inf_file);
-    found &= load_entry(library, "SetupInstallServicesFromInfSectionA", api.install_services_from_inf_section);
-    found &= load_entry(library, "SetupInstallFromInfSectionA", api.install_from_inf_section);
+#define SETUPAPI_ENTRY(name, slot) found &= load_entry(setupapi, #name, api.slot);
+#define CFGMGR32_ENTRY(name, slot) found &= load_entry(cfgmgr32, #name, api.slot);
+#include "driver/device_api_entries.inc"
+#undef SETUPAPI_ENTRY
+#undef CFGMGR32_ENTRY
     return found;
 }
 
-int load_cfgmgr32(HMODULE library, DeviceApi& api)
-{
-    int found = 1;
-    found &= load_entry(library, "CM_Get_DevNode_Status", api.get_devnode_status);
-    found &= load_entry(library, "CM_Get_Device_IDA", api.get_device_id);
-    return found;
-}
+// Every slot of DeviceApi has an entry in the list, so none stays empty.
+#define SETUPAPI_ENTRY(name, slot) +1
+#define CFGMGR32_ENTRY(name, slot) +1
+constexpr size_t ENTRY_COUNT = 0
+#include "driver/device_api_entries.inc"
+    ;
+#undef SETUPAPI_ENTRY
+#undef CFGMGR32_ENTRY
+static_assert(ENTRY_COUNT * sizeof(void*) == sizeof(DeviceApi));
 
 }  // namespace
 
@@ -52,7 +44,7 @@ int load_device_api(DeviceApi& api, const char* setupapi_name, const char* cfgmg
         FreeLibrary(setupapi);
         return 0;
     }
-    if (!load_setupapi(setupapi, api) || !load_cfgmgr32(cfgmgr32, api)) {
+    if (!load_entries(setupapi, cfgmgr32, api)) {
         FreeLibrary(cfgmgr32);
         FreeLibrary(setupapi);
         api = {};
