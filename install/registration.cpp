@@ -4,20 +4,12 @@
 
 #include <cstring>
 
+#include "install/companion_registry.h"
 #include "setup/setup_state.h"
 
 namespace {
 
-constexpr const char* PAGE_CLASS_KEY = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
-constexpr const char* PAGE_SERVER_KEY = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}\\InProcServer32";
-constexpr const char* PAGE_CLASS_ID = "{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
-constexpr const char* HANDLERS_KEY =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Controls Folder\\Mouse\\shellex\\PropertySheetHandlers";
-constexpr const char* PAGE_HANDLER_KEY =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Controls Folder\\Mouse\\shellex\\PropertySheetHandlers\\"
-    "QVMousePage";
-constexpr const char* RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* UNINSTALL_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint";
+using namespace companion;
 
 constexpr RegistryCalls PLATFORM_REGISTRY = {RegCreateKeyA, RegSetValueExA, RegDeleteKeyA, RegCloseKey};
 RegistryCalls registry = PLATFORM_REGISTRY;
@@ -67,9 +59,9 @@ void register_page_server()
     HKEY key;
     if (registry.create_key(HKEY_CLASSES_ROOT, PAGE_SERVER_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
-    compose_installed_path(value, "QVPAGE.DLL");
+    compose_installed_path(value, PAGE_SERVER_FILE);
     set_text_value(key, nullptr, value);
-    set_text_value(key, "ThreadingModel", "Apartment");
+    set_text_value(key, THREADING_MODEL_VALUE, THREADING_MODEL);
     registry.close_key(key);
 }
 
@@ -78,7 +70,7 @@ void register_page_server()
 void register_mouse_handler()
 {
     registry.delete_key(HKEY_LOCAL_MACHINE, HANDLERS_KEY);
-    set_default_value(HKEY_LOCAL_MACHINE, HANDLERS_KEY, "QVMousePage");
+    set_default_value(HKEY_LOCAL_MACHINE, HANDLERS_KEY, PAGE_HANDLER_NAME);
     set_default_value(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, PAGE_CLASS_ID);
 }
 
@@ -87,8 +79,8 @@ void register_logon_run()
     HKEY key;
     if (registry.create_key(HKEY_LOCAL_MACHINE, RUN_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
-    compose_command(value, "QVMAIN.EXE");
-    set_text_value(key, "RollPoint", value);
+    compose_command(value, UTILITY_FILE);
+    set_text_value(key, RUN_VALUE, value);
     registry.close_key(key);
 }
 
@@ -98,9 +90,9 @@ void register_uninstall()
     if (registry.create_key(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     copy_text(value, state.display_title);
-    set_text_value(key, "DisplayName", value);
-    compose_command(value, "UNINSTAL.EXE");
-    set_text_value(key, "UninstallString", value);
+    set_text_value(key, DISPLAY_NAME_VALUE, value);
+    compose_command(value, UNINSTALL_FILE);
+    set_text_value(key, UNINSTALL_STRING_VALUE, value);
     registry.close_key(key);
 }
 
@@ -108,7 +100,7 @@ void register_uninstall()
 
 void register_companion()
 {
-    set_default_value(HKEY_CLASSES_ROOT, PAGE_CLASS_KEY, "QVMouseControlPage");
+    set_default_value(HKEY_CLASSES_ROOT, PAGE_CLASS_KEY, PAGE_CLASS_NAME);
     register_page_server();
     register_mouse_handler();
     register_logon_run();

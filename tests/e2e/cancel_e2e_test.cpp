@@ -38,6 +38,7 @@ std::vector<MediumFile> medium_files(const std::string& dest)
         {"QVPAGE.DL_", dest + "\\QVPAGE.DLL"},
         {"UNINSTAL.EXE", dest + "\\UNINSTAL.EXE"},
         {"README.TXT", dest + "\\README.TXT"},
+        {"SETUP.INF", dest + "\\SETUP.INF"},
         {"ROLLER.HL_", dest + "\\HELP\\ROLLER.HLP"},
         {"WHEEL.TXT", dest + "\\HELP\\WHEEL.TXT"},
         {"SCROLL.TX_", dest + "\\SAMPLES\\SCROLL.TXT"},
@@ -130,7 +131,7 @@ TEST_P(InstallCancelE2E, CancelDuringAFileKeepsItAndTheOnesBeforeAndRegisters)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFile, InstallCancelE2E, ::testing::Range(0, 10),
+INSTANTIATE_TEST_SUITE_P(EveryFile, InstallCancelE2E, ::testing::Range(0, 11),
                          [](const auto& test_case) { return "file" + std::to_string(test_case.param + 1); });
 
 }  // namespace

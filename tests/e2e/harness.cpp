@@ -315,7 +315,8 @@ void MediumCopy::set_script_value(const char* section, const char* key, const ch
 SetupProcess::SetupProcess(const std::string& exe, const StartOptions& options)
 {
     const std::string folder = exe.substr(0, exe.find_last_of('\\'));
-    std::string command = "\"" + exe + "\"";
+    std::string command = options.command_line != nullptr ? options.command_line : "\"" + exe + "\"";
+    const char* application = options.command_line != nullptr ? nullptr : exe.c_str();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
@@ -326,11 +327,11 @@ SetupProcess::SetupProcess(const std::string& exe, const StartOptions& options)
             ADD_FAILURE() << "no token without " << options.without_privilege;
             return;
         }
-        ok = CreateProcessAsUserA(token, exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        ok = CreateProcessAsUserA(token, application, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                   folder.c_str(), &startup, &created);
         CloseHandle(token);
     } else {
-        ok = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+        ok = CreateProcessA(application, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                             &startup, &created);
     }
     if (!ok) {

@@ -55,6 +55,10 @@ struct StartOptions {
     // Started with a token from which this privilege is removed, so that
     // the program cannot enable it (e.g. "SeShutdownPrivilege").
     const char* without_privilege = nullptr;
+    // Started as the shell starts a registered command: this command line
+    // as it stands, quotes and all, with no separate program name; the
+    // path given to SetupProcess then only names the working folder.
+    const char* command_line = nullptr;
 };
 
 // A message box of the program as the user sees it.

@@ -67,6 +67,7 @@ TEST(InstallE2E, TypicalInstallCopiesEveryFileAndRegistersTheCompanion)
         {dest + "\\QVPAGE.DLL", companion_dir() + "\\QVPAGE.DLL"},
         {dest + "\\UNINSTAL.EXE", medium.dir() + "\\UNINSTAL.EXE"},
         {dest + "\\README.TXT", medium.dir() + "\\README.TXT"},
+        {dest + "\\SETUP.INF", medium.dir() + "\\SETUP.INF"},
         {dest + "\\HELP\\ROLLER.HLP", media_source("HELP/ROLLER.HLP")},
         {dest + "\\HELP\\WHEEL.TXT", medium.dir() + "\\HELP\\WHEEL.TXT"},
         {dest + "\\SAMPLES\\SCROLL.TXT", media_source("SAMPLES/SCROLL.TXT")},

@@ -1,16 +1,19 @@
 // Walks a Typical installation of SETUP.EXE for scripts/run-setup and says
 // where the screenshots are to be taken: it prints "SHOT <name>" when a
 // page or a message box is on the screen and waits for a line on its input
-// before it goes on. At the end it prints what was installed.
+// before it goes on. At the end it prints what was installed, runs the
+// registered uninstall command, answers Yes, and prints what is left.
 //
 // walk_setup <SETUP.EXE>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "harness.h"
+#include "install/companion_registry.h"
 #include "resources/resource_ids.h"
 
 using namespace e2e;
@@ -82,6 +85,28 @@ void print_registry(HKEY root, const char* root_name, const std::string& key, co
               << std::endl;
 }
 
+void print_companion_registry()
+{
+    using namespace companion;
+    std::cout << "\nRegistry:" << std::endl;
+    print_registry(HKEY_CLASSES_ROOT, "HKCR", PAGE_CLASS_KEY, nullptr);
+    print_registry(HKEY_CLASSES_ROOT, "HKCR", PAGE_SERVER_KEY, nullptr);
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", PAGE_HANDLER_KEY, nullptr);
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", RUN_KEY, RUN_VALUE);
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", UNINSTALL_KEY, DISPLAY_NAME_VALUE);
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", UNINSTALL_KEY, UNINSTALL_STRING_VALUE);
+    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SYSTEM\\CurrentControlSet\\Services\\RkWheel", "DisplayName");
+}
+
+void print_folder(const std::string& heading, const std::string& folder)
+{
+    std::cout << "\n" << heading << " " << folder << ":" << std::endl;
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+        std::cout << "  (no such directory)" << std::endl;
+    else
+        list_files(folder, "  ");
+}
+
 void print_installation(const std::string& setup_exe)
 {
     const std::string script = setup_exe.substr(0, setup_exe.find_last_of('\\')) + "\\SETUP.INF";
@@ -90,22 +115,47 @@ void print_installation(const std::string& setup_exe)
     char dest[MAX_PATH] = {};
     GetPrivateProfileStringA("Main", "DefaultPath", "C:\\TALVO", dest, MAX_PATH, script.c_str());
     dest[0] = windows_dir[0];
+    print_folder("Installed into", dest);
+    print_companion_registry();
+}
 
-    std::cout << "\nInstalled into " << dest << ":" << std::endl;
-    if (GetFileAttributesA(dest) == INVALID_FILE_ATTRIBUTES)
-        std::cout << "  (no such directory)" << std::endl;
-    else
-        list_files(dest, "  ");
-    std::cout << "\nRegistry:" << std::endl;
-    const char* clsid = "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}";
-    print_registry(HKEY_CLASSES_ROOT, "HKCR", clsid, nullptr);
-    print_registry(HKEY_CLASSES_ROOT, "HKCR", std::string(clsid) + "\\InProcServer32", nullptr);
-    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "RollPoint");
-    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint",
-                   "DisplayName");
-    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RollPoint",
-                   "UninstallString");
-    print_registry(HKEY_LOCAL_MACHINE, "HKLM", "SYSTEM\\CurrentControlSet\\Services\\RkWheel", "DisplayName");
+// The registered uninstall command, started as Add/Remove Programs starts
+// it and answered Yes; then what is left of the installation.
+int uninstall_again()
+{
+    std::string command;
+    if (!read_registry_string(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY, companion::UNINSTALL_STRING_VALUE,
+                              command)) {
+        std::cout << "no uninstall command is registered" << std::endl;
+        return 1;
+    }
+    std::string program = command;
+    program.erase(std::remove(program.begin(), program.end(), '"'), program.end());
+    const std::string folder = program.substr(0, program.find_last_of('\\'));
+    std::cout << "\nRunning the uninstall command " << command << std::endl;
+
+    StartOptions as_the_shell;
+    as_the_shell.command_line = command.c_str();
+    SetupProcess uninstall(program, as_the_shell);
+    for (const char* shot : {"uninstall-question", "uninstall-done"}) {
+        const Box box = uninstall.wait_box(PAGE_TIMEOUT_MS);
+        if (box.window == nullptr) {
+            std::cout << "no message box; the program shows " << uninstall.describe_windows() << std::endl;
+            return 1;
+        }
+        std::cout << "message box \"" << box.caption << "\": " << box.text << std::endl;
+        take_screenshot(shot);
+        press_button(box, box.buttons.empty() ? IDOK : box.buttons.front());
+    }
+    const DWORD code = uninstall.wait_exit(PAGE_TIMEOUT_MS);
+    std::cout << "UNINSTAL.EXE ended with exit code " << code << std::endl;
+    // Its copy in the temporary folder deletes the program once it has ended.
+    for (const DWORD start = GetTickCount();
+         GetFileAttributesA(program.c_str()) != INVALID_FILE_ATTRIBUTES && GetTickCount() - start < PAGE_TIMEOUT_MS;)
+        pump_messages_for(50);
+    print_folder("Left in", folder);
+    print_companion_registry();
+    return code == 0 ? 0 : 1;
 }
 
 int walk(const std::string& setup_exe)
@@ -148,7 +198,8 @@ int walk(const std::string& setup_exe)
     const DWORD code = setup.wait_exit(PAGE_TIMEOUT_MS);
     std::cout << "SETUP.EXE ended with exit code " << code << std::endl;
     print_installation(setup_exe);
-    return code == 0 ? 0 : 1;
+    if (code != 0) return 1;
+    return uninstall_again();
 }
 
 }  // namespace

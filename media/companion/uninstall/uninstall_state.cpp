@@ -1,0 +1,3 @@
+#include "uninstall_state.h"
+
+UninstallState uninstall;
