@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int LINE_CHARS = 128;
-constexpr int FIELD_WORK_CHARS = 128;
 constexpr SIZE_T TABLE_EXTRA_BYTES = PROGRAM_ITEM_SLOTS * sizeof(ProgramItem);  // 600
 
 constexpr const char* DEFAULT_PATH = "C:\\TALVO";
@@ -38,11 +36,11 @@ int read_int(unsigned section, unsigned key, int fallback)
     return static_cast<int>(GetPrivateProfileIntA(load_text(section), load_text(key), fallback, script_path));
 }
 
-void read_numbered_line(const char* section, int number, char (&line)[LINE_CHARS])
+void read_numbered_line(const char* section, int number, char (&line)[SCRIPT_LINE_CHARS])
 {
     char key[16];
     wsprintfA(key, "%d", number);
-    GetPrivateProfileStringA(section, key, "", line, LINE_CHARS, script_path);
+    GetPrivateProfileStringA(section, key, "", line, SCRIPT_LINE_CHARS, script_path);
 }
 
 void locate_program()
@@ -150,8 +148,8 @@ void resolve_directory(FileEntry& entry, const char* key)
 void read_file_lines()
 {
     char section[16];
-    char line[LINE_CHARS];
-    char directory_key[FIELD_WORK_CHARS];
+    char line[SCRIPT_LINE_CHARS];
+    char directory_key[PARSE_FIELD_WORK_CHARS];
     for (int d = 0; d < state.disk_count; ++d) {
         copy_text(section, load_text(IDS_DISK1 + d));
         for (int j = 0; j < state.files_per_disk[d]; ++j) {
@@ -171,7 +169,7 @@ void read_file_lines()
 void read_program_items()
 {
     char section[16];
-    char line[LINE_CHARS];
+    char line[SCRIPT_LINE_CHARS];
     copy_text(section, load_text(IDS_PM_INFO));
     state.program_item_count = 0;
     for (int k = 0; k < PROGRAM_ITEM_SLOTS; ++k) {
@@ -187,30 +185,6 @@ void read_program_items()
 }
 
 }  // namespace
-
-const char* parse_field(const char* text, char* out, size_t out_size)
-{
-    char work[FIELD_WORK_CHARS];
-    int n = 0;
-    bool leading = true;
-    const char* next = text;
-    for (;; ++next) {
-        const char c = *next;
-        if (c == '\0') break;
-        if (c == ',') {
-            ++next;
-            break;
-        }
-        if (leading && c == ' ') continue;
-        if (n < FIELD_WORK_CHARS - 1) work[n++] = c;
-        leading = false;
-    }
-    work[n] = '\0';
-    for (int i = n - 1; i >= 1 && work[i] == ' '; --i) work[i] = '\0';
-
-    if (out_size > 0) lstrcpynA(out, work, static_cast<int>(out_size));
-    return next;
-}
 
 int allocate_file_table(short count)
 {

@@ -1,7 +1,7 @@
 // Reading SETUP.INF into the setup state and building the file table.
 #pragma once
 
-#include <cstddef>
+#include "script/parse_field.h"
 
 // Reads the script beside the program. Returns 0 only when the table memory
 // cannot be had; a missing script or key yields the defaults.
@@ -10,11 +10,3 @@ int load_setup_script();
 // Allocates count records and the program-item slots, zero-filled.
 int allocate_file_table(short count);
 void release_file_table();
-
-// Copies the next comma-separated field of text, without its outer blanks,
-// into out (bounded by out_size) and returns where the following field
-// begins; at the end of the text, the end of the text.
-const char* parse_field(const char* text, char* out, size_t out_size);
-
-template <size_t N>
-const char* parse_field(const char* text, char (&out)[N]) { return parse_field(text, out, N); }

@@ -138,9 +138,20 @@ build_width() {
   cmake --build "$dir" -j "$JOBS" "$@"
 }
 
+# The tools built for this machine, in build-host: mkmedium, which lays out
+# both widths' media, and its native tests.
+HOST_BUILD=$ROOT/build-host
+build_host_tools() {
+  if [ ! -f "$HOST_BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT/mkmedium" -B "$HOST_BUILD" >/dev/null
+  fi
+  cmake --build "$HOST_BUILD" -j "$JOBS"
+}
+
 # Builds both widths: the twin must keep building wherever the product does.
 configure_and_build() {
   local width
+  build_host_tools
   for width in "${WIDTHS[@]}"; do
     build_width "$width" "$@"
   done

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "script/file_table.h"
+#include "script/script_limits.h"
 
 constexpr short PAGE_CANCEL = 0;
 constexpr short PAGE_NEXT = 1;
@@ -45,12 +46,12 @@ struct SetupState {
 
     // Values of the setup script
     char source_dir[80] = {};
-    char product_name[32] = {};
+    char product_name[PRODUCT_NAME_CHARS] = {};
     char caption[80] = {};
-    char dest_dir[80] = {};
-    char display_title[80] = {};
+    char dest_dir[SCRIPT_PATH_CHARS] = {};
+    char display_title[SCRIPT_PATH_CHARS] = {};
     short min_space_kb = 0;
-    char dir_names[DIRECTORY_COUNT][80] = {};
+    char dir_names[DIRECTORY_COUNT][SCRIPT_PATH_CHARS] = {};
     short disk_count = 0;
     short files_per_disk[MAX_DISKS] = {};
     short total_files = 0;
@@ -59,10 +60,10 @@ struct SetupState {
     void* table_base = nullptr;
 
     // Read by the loader only
-    char disk_labels[MAX_DISKS][40] = {};
-    char group_name[128] = {};
-    char group_title[128] = {};
-    char startup_file[80] = {};
+    char disk_labels[MAX_DISKS][DISK_LABEL_CHARS] = {};
+    char group_name[GROUP_CHARS] = {};
+    char group_title[GROUP_CHARS] = {};
+    char startup_file[SCRIPT_PATH_CHARS] = {};
     ProgramItem* program_items[PROGRAM_ITEM_SLOTS] = {};
     short program_item_count = 0;
 
