@@ -5,6 +5,9 @@
 #include "driver/trace.h"
 #include "setup/setup_state.h"
 
+const KeySecurityCalls SYSTEM_KEY_SECURITY_CALLS = {RegSetKeySecurity};
+KeySecurityCalls key_security_calls = SYSTEM_KEY_SECURITY_CALLS;
+
 namespace {
 
 constexpr int KEY_NAME_CHARS = 128;
@@ -82,7 +85,7 @@ int apply_key_dacl(HKEY key, PACL acl)
         trace_system_error("SetSecurityDescriptorDacl", GetLastError());
         return 0;
     }
-    const LONG result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    const LONG result = key_security_calls.set_key_security(key, DACL_SECURITY_INFORMATION, &descriptor);
     if (result != ERROR_SUCCESS) {
         trace_system_error("RegSetKeySecurity", result);
         return 0;

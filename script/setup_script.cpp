@@ -8,6 +8,9 @@
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
+const TableMemoryCalls SYSTEM_TABLE_MEMORY_CALLS = {GlobalAlloc, GlobalFree};
+TableMemoryCalls table_memory_calls = SYSTEM_TABLE_MEMORY_CALLS;
+
 namespace {
 
 constexpr SIZE_T TABLE_EXTRA_BYTES = PROGRAM_ITEM_SLOTS * sizeof(ProgramItem);  // 600
@@ -189,7 +192,7 @@ void read_program_items()
 int allocate_file_table(short count)
 {
     const SIZE_T records = count > 0 ? static_cast<SIZE_T>(count) : 0;
-    state.table_memory = GlobalAlloc(GMEM_ZEROINIT, records * sizeof(FileEntry) + TABLE_EXTRA_BYTES);
+    state.table_memory = table_memory_calls.alloc(GMEM_ZEROINIT, records * sizeof(FileEntry) + TABLE_EXTRA_BYTES);
     if (state.table_memory == nullptr) return 0;
     state.table_base = GlobalLock(state.table_memory);
     return 1;
@@ -199,7 +202,7 @@ void release_file_table()
 {
     if (state.table_memory == nullptr) return;
     GlobalUnlock(state.table_memory);
-    GlobalFree(state.table_memory);
+    table_memory_calls.free(state.table_memory);
     state.table_memory = nullptr;
     state.table_base = nullptr;
 }

@@ -140,4 +140,81 @@ TEST_F(DriverE2E, WithoutTheMouseClassOnlyTheClassLookupIsTraced)
     EXPECT_TRUE(read_value(INSTANCE, "Driver"));
 }
 
+// A walk that never reaches the driver installation: the clicks on each page,
+// the last of which leaves it, and the texts of the boxes that follow.
+struct PageClicks {
+    const char* page;
+    std::vector<int> clicks;
+};
+
+struct NoDriverCase {
+    const char* name;
+    std::vector<PageClicks> walk;
+    Texts boxes;
+};
+
+void PrintTo(const NoDriverCase& c, std::ostream* out) { *out << c.name; }
+
+constexpr char CANCEL_TEXT[] = "Roller Kit installation is not completed !";
+// The program runs without the shutdown privilege, so a restart shows this
+// box instead of ending the session.
+constexpr char REBOOT_ERROR[] = "Reboot Error !";
+
+const PageClicks WELCOME_NEXT = {"SETUP_BEGIN", {IDC_NEXT}};
+const PageClicks CUSTOM_NEXT = {"SETUP_SELTYPE", {IDC_CUSTOM, IDC_NEXT}};
+const PageClicks FINISH_WITH_RESTART = {"SETUP_END", {IDC_NEXT}};
+
+const NoDriverCase NO_DRIVER_CASES[] = {
+    {"MouseDriverCleared",
+     {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {MOUSE_DRIVER, IDC_NEXT}}, {"SETUP_SELDIR", {IDC_NEXT}},
+      FINISH_WITH_RESTART},
+     {REBOOT_ERROR}},
+    {"BothCleared",
+     {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {MOUSE_DRIVER, MOUSE_CONTROL_PANEL, IDC_NEXT}},
+      FINISH_WITH_RESTART},
+     {REBOOT_ERROR}},
+    {"CancelOnWelcome", {{"SETUP_BEGIN", {IDC_CANCEL}}}, {CANCEL_TEXT}},
+    {"CancelOnSetupType", {WELCOME_NEXT, {"SETUP_SELTYPE", {IDC_CANCEL}}}, {CANCEL_TEXT}},
+    {"CancelOnComponents", {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {IDC_CANCEL}}}, {CANCEL_TEXT}},
+    {"CancelOnDestination",
+     {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {IDC_NEXT}}, {"SETUP_SELDIR", {IDC_CANCEL}}},
+     {CANCEL_TEXT}},
+};
+
+class NoDriverE2E : public DriverE2E, public ::testing::WithParamInterface<NoDriverCase> {};
+
+// With the Mouse class and a wheel mouse of another class in the registry,
+// a driver installation would trace its steps and repair the instance.
+TEST_P(NoDriverE2E, NeitherTracesNorTouchesTheDeviceKeys)
+{
+    const NoDriverCase& c = GetParam();
+    register_mouse_class();
+    register_root_mouse();
+    set_string_value(INSTANCE, "Class", "Ports");
+    set_string_value(INSTANCE, "Driver", OTHER_CLASS_DRIVER);
+    const std::vector<AllowedAce> dacl = key_dacl(INSTANCE);
+
+    SetupProcess setup(medium.setup_exe(), StartOptions{"SeShutdownPrivilege"});
+    DebugOutput output(setup.pid());
+    ASSERT_TRUE(output.attached()) << "DebugActiveProcess error " << output.attach_error();
+    for (const PageClicks& step : c.walk) {
+        HWND page = setup.wait_page(step.page);
+        ASSERT_NE(page, nullptr) << step.page;
+        for (int id : step.clicks) click(page, id);
+    }
+    Texts boxes;
+    for (size_t i = 0; i < c.boxes.size(); ++i) boxes.push_back(setup.answer_box(IDOK).text);
+    EXPECT_EQ(boxes, c.boxes);
+    ASSERT_EQ(setup.wait_exit(), 0u) << setup.describe_windows();
+
+    ASSERT_TRUE(output.wait_end(DEFAULT_TIMEOUT_MS));
+    EXPECT_EQ(output.texts(), Texts{});
+    EXPECT_EQ(read_value(INSTANCE, "Class")->data, std::string("Ports", 6));
+    EXPECT_EQ(read_value(INSTANCE, "Driver")->data, std::string(OTHER_CLASS_DRIVER) + '\0');
+    EXPECT_EQ(key_dacl(INSTANCE), dacl);
+}
+
+INSTANTIATE_TEST_SUITE_P(Walks, NoDriverE2E, ::testing::ValuesIn(NO_DRIVER_CASES),
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
+
 }  // namespace

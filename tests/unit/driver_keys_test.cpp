@@ -128,6 +128,122 @@ TEST_F(DeviceKeys, SecuredKeyHoldsExactlyTheTwoEntries)
               (TraceLines{{ROOT, "REG KEY"}, {"SUCCESS updating performance data security\n", ""}}));
 }
 
+// Key security that the system refuses after the key was opened for it.
+struct RefusedSecurity {
+    int calls = 0;
+    SECURITY_INFORMATION information = 0;
+} refused;
+
+LONG WINAPI refuse_key_security(HKEY, SECURITY_INFORMATION information, PSECURITY_DESCRIPTOR)
+{
+    ++refused.calls;
+    refused.information = information;
+    return ERROR_ACCESS_DENIED;
+}
+
+// Lets everyone do anything to the key except what deny names.
+void deny_key_access(const std::string& path, ACCESS_MASK deny)
+{
+    SID_IDENTIFIER_AUTHORITY world_authority = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    ASSERT_TRUE(AllocateAndInitializeSid(&world_authority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+    alignas(DWORD) BYTE acl_bytes[128];
+    auto* acl = reinterpret_cast<PACL>(acl_bytes);
+    InitializeAcl(acl, sizeof acl_bytes, ACL_REVISION);
+    AddAccessDeniedAce(acl, ACL_REVISION, deny, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS) << path;
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS) << path;
+    RegCloseKey(key);
+    FreeSid(everyone);
+}
+
+class RefusedKeySecurity : public DeviceKeys {
+protected:
+    void SetUp() override
+    {
+        DeviceKeys::SetUp();
+        refused = {};
+        key_security_calls.set_key_security = refuse_key_security;
+    }
+    void TearDown() override
+    {
+        key_security_calls = SYSTEM_KEY_SECURITY_CALLS;
+        DeviceKeys::TearDown();
+    }
+};
+
+TEST_F(RefusedKeySecurity, IsReportedAfterTheStepAndTheDaclStays)
+{
+    create_key(ROOT);
+    lock_key(ROOT);
+
+    EXPECT_EQ(secure_device_key(ROOT.c_str()), ERROR_INVALID_DATA);
+
+    EXPECT_EQ(traces_.lines(), (TraceLines{{ROOT, "REG KEY"},
+                                           {"RegSetKeySecurity", "ERROE!"},
+                                           {system_message_text(ERROR_ACCESS_DENIED), ""},
+                                           {"ERROR updating performance data security\n", ""}}));
+    EXPECT_EQ(refused.calls, 1);
+    EXPECT_EQ(refused.information, static_cast<SECURITY_INFORMATION>(DACL_SECURITY_INFORMATION));
+    EXPECT_TRUE(key_dacl(ROOT).empty());
+}
+
+// The first instance may be opened for its DACL but not for setting values:
+// with its security refused it stays as it was, and the walk goes on to the
+// second, whose class is still repaired.
+TEST_F(RefusedKeySecurity, ClassRepairGoesOnAndSkipsAnInstanceItCannotOpen)
+{
+    const std::string closed = ROOT + "\\0000";
+    const std::string open = ROOT + "\\0001";
+    for (const std::string& instance : {closed, open}) {
+        set_string_value(instance, "Class", "Ports");
+        set_string_value(instance, "Driver", "{4D36E978-E325-11CE-BFC1-08002BE10318}\\0003");
+    }
+    deny_key_access(closed, KEY_SET_VALUE);
+
+    repair_device_keys();
+
+    const TraceLines refused_security = {{"RegSetKeySecurity", "ERROE!"},
+                                         {system_message_text(ERROR_ACCESS_DENIED), ""},
+                                         {"ERROR updating performance data security\n", ""}};
+    const TraceLines expected = TraceLines{{closed, "Enum Key"}, {closed, "REG KEY"}} + refused_security +
+                                TraceLines{{open, "Enum Key"}, {open, "REG KEY"}} + refused_security +
+                                TraceLines{{"Ports", "class name in registry"}, {"Class Not Mouse, Update Class", ""}};
+    EXPECT_EQ(traces_.lines(), expected);
+    EXPECT_EQ(refused.calls, 2);
+
+    EXPECT_EQ(read_value(closed, "Class")->data, std::string("Ports", 6));
+    EXPECT_TRUE(read_value(closed, "Driver"));
+    EXPECT_EQ(read_value(open, "Class")->data, REPAIRED_CLASS);
+    EXPECT_FALSE(read_value(open, "Driver"));
+}
+
+// Names of up to 127 characters fit the walk's buffer; the first longer one
+// ends the walk, and the instances after it are not touched.
+TEST_F(DeviceKeys, WalkEndsAtANameTooLongForItsBuffer)
+{
+    const std::string longest = ROOT + "\\" + std::string(127, '1');
+    const std::string too_long = ROOT + "\\" + std::string(128, '2');
+    const std::string after = ROOT + "\\3333";
+    for (const std::string& instance : {longest, too_long, after}) set_string_value(instance, "Class", "Ports");
+
+    repair_device_keys();
+
+    const TraceLines expected =
+        secured(longest) + TraceLines{{"Ports", "class name in registry"}, {"Class Not Mouse, Update Class", ""}};
+    EXPECT_EQ(traces_.lines(), expected);
+    EXPECT_EQ(read_value(longest, "Class")->data, REPAIRED_CLASS);
+    for (const std::string& untouched : {too_long, after}) {
+        SCOPED_TRACE(untouched.substr(ROOT.size()));
+        EXPECT_EQ(read_value(untouched, "Class")->data, std::string("Ports", 6));
+    }
+}
+
 TEST(MessageText, TracesTheSystemTextOnly)
 {
     TraceRecorder traces;
