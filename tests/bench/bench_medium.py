@@ -214,6 +214,10 @@ def report(bench):
         if rows:
             print("%-10s a windowed program that only connects to the display and ends: %.0f ms" %
                   (size, median(rows) / 1e3))
+    for size in sizes:
+        rows = r.get("bare-" + size)
+        if rows:
+            print("%-10s ratio welcome page / bare program: %.2f" % (size, welcome[size] / median(rows)))
     print()
     print("   in-process (bench_paint.exe): creation + first paint, and its parts")
     print("%-10s %14s %16s %16s %16s" % ("screen", "create+paint", "dissolve (both)", "logos direct", "repaint"))
