@@ -2,7 +2,9 @@
 //
 // bench_setup startup <SETUP.EXE>
 //   Starts the program and prints "STARTUP_US <background shown> <welcome page idle>",
-//   both counted from CreateProcess, then ends it.
+//   both counted from CreateProcess, then ends it. The first is -1 when the
+//   watching did not catch the background before the page: a program that
+//   has the processor to itself can show both between two looks.
 // bench_setup run <program> [argument]
 //   Prints "RUN_US <microseconds>" from CreateProcess to the program's end.
 // bench_setup install <SETUP.EXE>
