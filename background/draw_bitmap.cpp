@@ -17,14 +17,29 @@ void draw_directly(HDC target, HDC source, int width, int height, const RECT& or
     }
 }
 
+struct Cell {
+    int row;
+    int column;
+};
+
+// The cell of the 8 x 8 pattern that each pass draws: dissolve_order inverted.
+constexpr std::array<Cell, DISSOLVE_PASSES> cells_by_pass()
+{
+    std::array<Cell, DISSOLVE_PASSES> cells{};
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 8; ++column) cells[dissolve_order[row][column]] = {row, column};
+    return cells;
+}
+
+constexpr std::array<Cell, DISSOLVE_PASSES> CELL_OF_PASS = cells_by_pass();
+
+// A pass visits only its own pixels, row by row, in the order of a scan of
+// the whole bitmap that skips the others, without that scan's 64 rounds.
 void draw_dissolving(HDC target, HDC source, int width, int height, const RECT& origin)
 {
-    for (int pass = 0; pass < DISSOLVE_PASSES; ++pass) {
-        for (int y = 0; y < height; ++y) {
-            const auto& row = dissolve_order[y % 8];
-            for (int x = 0; x < width; ++x) {
-                if (row[x % 8] == pass) copy_pixel(target, source, x, y, origin);
-            }
+    for (const Cell& cell : CELL_OF_PASS) {
+        for (int y = cell.row; y < height; y += 8) {
+            for (int x = cell.column; x < width; x += 8) copy_pixel(target, source, x, y, origin);
         }
     }
 }

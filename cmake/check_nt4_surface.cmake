@@ -1,7 +1,7 @@
 # Fails unless the 32-bit image IMAGE would load on Windows NT 4.0: its header
 # asks for no newer system, and every function it imports (and every name in
-# RUNTIME_ENTRIES, the entry points it resolves with GetProcAddress) is on
-# the list ALLOWED. OBJDUMP reads the image.
+# the lists of RUNTIME_ENTRIES, separated by |, the entry points it resolves
+# with GetProcAddress) is on the list ALLOWED. OBJDUMP reads the image.
 #   cmake -DOBJDUMP=... -DIMAGE=... -DALLOWED=... [-DRUNTIME_ENTRIES=...] -P check_nt4_surface.cmake
 
 get_filename_component(image_name "${IMAGE}" NAME)
@@ -77,12 +77,17 @@ if(import_count EQUAL 0)
   message(FATAL_ERROR "found no imports in the objdump output for ${IMAGE}: has its format changed?")
 endif()
 
-# The entry points resolved at run time: SETUPAPI_ENTRY(name, slot) and the like.
+# The entry points resolved at run time: SETUPAPI_ENTRY(name, slot) and the
+# like, in each of the lists RUNTIME_ENTRIES names (separated by |).
 set(entry_count 0)
-if(RUNTIME_ENTRIES)
-  get_filename_component(entries_name "${RUNTIME_ENTRIES}" NAME)
-  file(READ "${RUNTIME_ENTRIES}" source)
+string(REPLACE "|" ";" entry_lists "${RUNTIME_ENTRIES}")
+foreach(entry_list IN LISTS entry_lists)
+  get_filename_component(entries_name "${entry_list}" NAME)
+  file(READ "${entry_list}" source)
   string(REGEX MATCHALL "(^|\n)[A-Z0-9]+_ENTRY\\([A-Za-z0-9_]+" entries "${source}")
+  if(NOT entries)
+    message(FATAL_ERROR "found no entries in ${entry_list}")
+  endif()
   foreach(entry IN LISTS entries)
     string(REGEX MATCH "([A-Z0-9]+)_ENTRY\\(([A-Za-z0-9_]+)" found "${entry}")
     set(name "${CMAKE_MATCH_1}!${CMAKE_MATCH_2}")
@@ -92,10 +97,7 @@ if(RUNTIME_ENTRIES)
       list(APPEND problems "${image_name} resolves ${name} at run time (${entries_name}), which is not on the list of functions known on Windows NT 4.0 (${list_name}).")
     endif()
   endforeach()
-  if(entry_count EQUAL 0)
-    message(FATAL_ERROR "found no entries in ${RUNTIME_ENTRIES}")
-  endif()
-endif()
+endforeach()
 
 if(problems)
   list(JOIN problems "\n  " report)

@@ -8,7 +8,9 @@ endif()
 
 set(NT4_ALLOWED ${CMAKE_CURRENT_LIST_DIR}/nt4-imports.txt)
 set(NT4_CHECK ${CMAKE_CURRENT_LIST_DIR}/check_nt4_surface.cmake)
-set(NT4_RUNTIME_ENTRIES ${CMAKE_SOURCE_DIR}/driver/device_api_entries.inc)
+# The lists of entry points that Setup resolves at run time, separated by |.
+set(NT4_RUNTIME_ENTRIES
+  "${CMAKE_SOURCE_DIR}/driver/device_api_entries.inc|${CMAKE_SOURCE_DIR}/pages/common_dialog_entries.inc")
 
 # The programs of the medium, one target a line.
 set(NT4_CHECKED_PROGRAMS
@@ -30,7 +32,7 @@ foreach(program IN LISTS NT4_CHECKED_PROGRAMS)
   endif()
   set(entries)
   if(program STREQUAL "setup")
-    set(entries -DRUNTIME_ENTRIES=${NT4_RUNTIME_ENTRIES})
+    set(entries "-DRUNTIME_ENTRIES=${NT4_RUNTIME_ENTRIES}")
   endif()
   add_nt4_surface_test(${program} $<TARGET_FILE:${program}> ${entries})
 endforeach()

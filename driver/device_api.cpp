@@ -1,15 +1,10 @@
 #include "driver/device_api.h"
 
+#include "setup/system_library.h"
+
 const DeviceApi* device_api = nullptr;
 
 namespace {
-
-template <typename Function>
-int load_entry(HMODULE library, const char* name, Function& slot)
-{
-    slot = reinterpret_cast<Function>(GetProcAddress(library, name));
-    return slot != nullptr;
-}
 
 // Fills every slot of api from the two libraries; 0 when any name is missing.
 int load_entries(HMODULE setupapi, HMODULE cfgmgr32, DeviceApi& api)

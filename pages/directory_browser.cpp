@@ -1,10 +1,10 @@
 #include "pages/directory_browser.h"
 
-#include <commdlg.h>
 #include <cstddef>
 #include <direct.h>
 #include <dlgs.h>
 
+#include "pages/common_dialog_api.h"
 #include "resources/resource_ids.h"
 #include "setup/setup_state.h"
 
@@ -81,6 +81,11 @@ UINT_PTR CALLBACK browse_hook(HWND browser, UINT message, WPARAM wparam, LPARAM)
 
 void browse_directory(HWND owner)
 {
+    // Without the common dialogs the browser fails as the dialog itself
+    // would: the destination stays as it is.
+    const CommonDialogApi* dialogs = system_common_dialog_api();
+    if (dialogs == nullptr) return;
+
     char file_name[FILE_NAME_CHARS];
     copy_text(file_name, DUMMY_FILE_NAME);
 
@@ -95,5 +100,5 @@ void browse_directory(HWND owner)
     dialog.lpfnHook = browse_hook;
     dialog.lpTemplateName = MAKEINTRESOURCEA(IDD_BROWSE);
 
-    if (GetOpenFileNameA(&dialog)) copy_text(state.dest_dir, state.browse_path);
+    if (dialogs->get_open_file_name(&dialog)) copy_text(state.dest_dir, state.browse_path);
 }

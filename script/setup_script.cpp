@@ -117,12 +117,21 @@ void point_at_records()
     for (int k = 0; k < PROGRAM_ITEM_SLOTS; ++k) state.program_items[k] = items + k;
 }
 
+// The ten directory names of the string table, in the order of dir_names,
+// loaded once for all file lines; a name without a text stays empty and
+// matches no key.
+using DirectoryKeys = char[DIRECTORY_COUNT][TEXT_CHARS];
+
+void load_directory_keys(DirectoryKeys& keys)
+{
+    for (int i = 0; i < DIRECTORY_COUNT; ++i) copy_text(keys[i], load_text(IDS_ROOT_DIR + i));
+}
+
 // Sets where an entry comes from and goes to, from its directory key.
-void resolve_directory(FileEntry& entry, const char* key)
+void resolve_directory(FileEntry& entry, const char* key, const DirectoryKeys& names)
 {
     for (int i = 0; i < DIRECTORY_COUNT; ++i) {
-        const char* name = load_text(IDS_ROOT_DIR + i);
-        if (name == nullptr || _stricmp(key, name) != 0) continue;
+        if (names[i][0] == '\0' || _stricmp(key, names[i]) != 0) continue;
 
         copy_text(entry.source_subdir, state.dir_names[i]);
         switch (i) {
@@ -153,6 +162,8 @@ void read_file_lines()
     char section[16];
     char line[SCRIPT_LINE_CHARS];
     char directory_key[PARSE_FIELD_WORK_CHARS];
+    DirectoryKeys directory_names;
+    load_directory_keys(directory_names);
     for (int d = 0; d < state.disk_count; ++d) {
         copy_text(section, load_text(IDS_DISK1 + d));
         for (int j = 0; j < state.files_per_disk[d]; ++j) {
@@ -164,7 +175,7 @@ void read_file_lines()
             next = parse_field(next, entry.target_name);
             next = parse_field(next, entry.description);
             parse_field(next, directory_key);
-            resolve_directory(entry, directory_key);
+            resolve_directory(entry, directory_key, directory_names);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "background/draw_bitmap.h"
 #include "resources/resource_ids.h"
 #include "support/background_gdi_count.h"
@@ -9,6 +11,37 @@
 namespace {
 
 constexpr COLORREF GROUND = RGB(0, 0, 77);
+
+struct PixelWrite {
+    int x;
+    int y;
+    COLORREF colour;
+    bool operator==(const PixelWrite&) const = default;
+};
+
+int CALLBACK collect_pixel_write(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param)
+{
+    if (record->iType == EMR_SETPIXELV) {
+        const auto* write = reinterpret_cast<const EMRSETPIXELV*>(record);
+        reinterpret_cast<std::vector<PixelWrite>*>(param)->push_back(
+            {write->ptlPixel.x, write->ptlPixel.y, write->crColor});
+    }
+    return 1;
+}
+
+// The SetPixel calls of draw_bitmap, in their order, recorded by a metafile.
+std::vector<PixelWrite> record_pixel_writes(WORD bitmap_id, const RECT& origin, int dissolve)
+{
+    HDC screen = GetDC(nullptr);
+    HDC recorder = CreateEnhMetaFileA(screen, nullptr, nullptr, nullptr);
+    ReleaseDC(nullptr, screen);
+    draw_bitmap(recorder, bitmap_id, origin, dissolve);
+    HENHMETAFILE recording = CloseEnhMetaFile(recorder);
+    std::vector<PixelWrite> writes;
+    EnumEnhMetaFile(nullptr, recording, collect_pixel_write, &writes, nullptr);
+    DeleteEnhMetaFile(recording);
+    return writes;
+}
 
 class DrawBitmapTest : public ::testing::Test {
 protected:
@@ -50,6 +83,32 @@ TEST_F(DrawBitmapTest, LogosAreDrawnWholeWithMagentaLeftOutInBothModes)
                 }
             }
             EXPECT_EQ(wrong, 0);
+        }
+    }
+}
+
+// Every visible pixel is written once: directly row by row, or in the pass
+// that its cell of the 8 x 8 pattern gives and, within a pass, row by row.
+TEST_F(DrawBitmapTest, PixelsAreWrittenInScanOrderOrPassByPass)
+{
+    const POINT at{3, 2};
+    for (WORD id : {IDB_TOP_LOGO, IDB_BOTTOM_LOGO}) {
+        const PixelGrid picture = load_bitmap_pixels(state.instance, id);
+        ASSERT_GT(picture.width, 0);
+        for (int dissolve : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "bitmap " << id << " dissolve " << dissolve);
+            std::vector<PixelWrite> expected;
+            for (int pass = 0; pass < (dissolve ? DISSOLVE_PASSES : 1); ++pass) {
+                for (int y = 0; y < picture.height; ++y) {
+                    for (int x = 0; x < picture.width; ++x) {
+                        if (dissolve && dissolve_order[y % 8][x % 8] != pass) continue;
+                        if (picture.at(x, y) != TRANSPARENT_COLOUR) expected.push_back({at.x + x, at.y + y, picture.at(x, y)});
+                    }
+                }
+            }
+            const std::vector<PixelWrite> written = record_pixel_writes(id, RECT{at.x, at.y, 0, 0}, dissolve);
+            ASSERT_EQ(written.size(), expected.size());
+            EXPECT_TRUE(written == expected);
         }
     }
 }

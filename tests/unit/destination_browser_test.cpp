@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/common_dialog_api.h"
 #include "pages/destination_page.h"
 #include "resources/resource_ids.h"
 #include "setup/page_framework.h"
@@ -289,6 +290,19 @@ TEST_F(DestinationBrowserTest, OkTakesTheEditedTextUncheckedAndCutTo79)
               "Can not create directory !\nThe specified directory is either invalid or disk drive is write protected.");
     EXPECT_EQ(boxes.boxes()[0].caption, "Roller Kit Setup Program");
     EXPECT_EQ(boxes.boxes()[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+// The browser loads the common dialogs when it first opens. A library that
+// is missing, or lacks the entry point, leaves an empty table.
+TEST(CommonDialogLoading, NeedsTheLibraryWithItsEntryPoint)
+{
+    CommonDialogApi api = {};
+    EXPECT_EQ(load_common_dialog_api(api, "qxznone.dll"), 0);
+    EXPECT_EQ(load_common_dialog_api(api, "lz32.dll"), 0);  // a library without it
+    EXPECT_EQ(api.get_open_file_name, nullptr);
+    EXPECT_EQ(load_common_dialog_api(api, "comdlg32.dll"), 1);
+    EXPECT_EQ(api.get_open_file_name, reinterpret_cast<decltype(api.get_open_file_name)>(
+                                          GetProcAddress(GetModuleHandleA("comdlg32.dll"), "GetOpenFileNameA")));
 }
 
 }  // namespace
