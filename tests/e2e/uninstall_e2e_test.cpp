@@ -429,6 +429,34 @@ TEST_P(UninstallBadScriptE2E, RefusesWhatLeadsOutsideAndRemovesTheRest)
     expect_keys(companion_keys(), bad.registry_elsewhere);
 }
 
+// The final message shows the first names of a long list and counts the rest.
+TEST(UninstallE2E, ManyFilesOfTheUserAreNamedUpToEightAndCounted)
+{
+    BadScriptTree fixture;
+    const std::string& dest = fixture.dest();
+    write_file(dest + "\\SETUP.INF", script_text(BadScript{.name = "good"}, fixture.root()));
+    register_companion(dest);
+    std::vector<std::string> users_files;
+    for (int i = 11; i <= 21; ++i) {
+        users_files.push_back("NOTE" + std::to_string(i) + ".TXT");
+        write_file(dest + "\\" + users_files.back(), "the user's");
+    }
+
+    SetupProcess uninstall(dest + "\\UNINSTAL.EXE");
+    uninstall.answer_box(IDYES);
+    const Box done = uninstall.answer_box(IDOK);
+    EXPECT_TRUE(contains(done.text, "Roller Kit has been removed from this computer.")) << done.text;
+    ASSERT_TRUE(contains(done.text, "stay in " + dest + ":")) << done.text;
+    size_t named = 0;
+    for (const std::string& name : users_files) named += contains(done.text, "\n    " + name) ? 1 : 0;
+    EXPECT_EQ(named, 8u) << done.text;
+    EXPECT_TRUE(contains(done.text, "\n    and 3 more\n\nThe wheel-mouse driver stays installed")) << done.text;
+    EXPECT_EQ(uninstall.wait_exit(), 0u);
+    EXPECT_TRUE(wait_until_gone(dest + "\\UNINSTAL.EXE"));
+    std::sort(users_files.begin(), users_files.end());
+    EXPECT_EQ(tree(dest), users_files);
+}
+
 const std::vector<std::string> ALL_OF_IT = {"HELP\\", "HELP\\WHEEL.TXT", "README.TXT", "SETUP.INF", "UNINSTAL.EXE"};
 constexpr const char* IGNORED_THREE = "3 entries of SETUP.INF were ignored";
 

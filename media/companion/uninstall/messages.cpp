@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include "path_checks.h"
+#include "setup/setup_state.h"
 #include "uninstall_state.h"
 
 namespace {
 
 constexpr const char* CAPTION = "Roller Kit Uninstall";
-constexpr size_t LISTED_NAMES = 8;  // more would push the box off the screen
 
 constexpr const char* QUESTION = "Remove Roller Kit from this computer?\n\nThe files that Setup installed in ";
 constexpr const char* QUESTION_DETAIL =
@@ -35,94 +32,155 @@ constexpr const char* DRIVER_STAYS =
     "Windows without a mouse pointer.";
 constexpr const char* ALREADY_RUNNING = "Roller Kit Uninstall is already running.";
 
+// Room for the longest message: four lists of LISTED_NAMES names (a path
+// each) and their counts, and paragraphs that name the folder.
+constexpr int LIST_CHARS = LISTED_NAMES * (MAX_PATH + 8) + 32;
+constexpr int PARAGRAPH_CHARS = MAX_PATH + 256;
+constexpr int MESSAGE_CHARS = 4 * LIST_CHARS + 8 * PARAGRAPH_CHARS;
+using MessageText = char[MESSAGE_CHARS];
+
+// Kept free behind each name of a list, for its count and the paragraph on
+// the driver, which ends every message: a list that would take it is cut.
+constexpr int LIST_TAIL_CHARS = 32 + PARAGRAPH_CHARS;
+
+// The names of one list as the message shows them: stored of them are at
+// hand, of total in all.
+struct NameList {
+    const char (*names)[MAX_PATH];
+    int stored;
+    int total;
+    bool below_folder;  // paths, shown relative to the folder when below it
+};
+
+NameList list_of(const PathList& list)
+{
+    return {list.paths, list.count, list.count, true};
+}
+
 // A path below the folder by its name there, anything else in full.
-std::string display_name(const std::string& path)
+void display_name(char (&out)[MAX_PATH], const char* path)
 {
-    if (!is_below(path.c_str(), uninstall.folder)) return path;
+    copy_text(out, path);
     char full[MAX_PATH];
-    if (!full_path(full, path.c_str())) return path;
-    const size_t length = static_cast<size_t>(lstrlenA(uninstall.folder));
-    const size_t skip = uninstall.folder[length - 1] == '\\' ? length : length + 1;
-    return std::string(full).substr(skip);
+    if (!is_below(path, uninstall.folder) || !full_path(full, path)) return;
+    const int length = lstrlenA(uninstall.folder);
+    const int skip = uninstall.folder[length - 1] == '\\' ? length : length + 1;
+    copy_text(out, full + skip);
 }
 
-void append_list(std::string& text, const std::vector<std::string>& names, bool below_folder)
+void append_list(MessageText& text, const NameList& list)
 {
-    for (size_t i = 0; i < names.size() && i < LISTED_NAMES; ++i)
-        text += "\n    " + (below_folder ? display_name(names[i]) : names[i]);
-    if (names.size() > LISTED_NAMES) text += "\n    and " + std::to_string(names.size() - LISTED_NAMES) + " more";
+    int shown = 0;
+    for (; shown < list.stored && shown < LISTED_NAMES; ++shown) {
+        char name[MAX_PATH];
+        if (list.below_folder)
+            display_name(name, list.names[shown]);
+        else
+            copy_text(name, list.names[shown]);
+        if (lstrlenA(text) + 5 + lstrlenA(name) + LIST_TAIL_CHARS >= MESSAGE_CHARS) break;
+        append_text(text, "\n    ");
+        append_text(text, name);
+    }
+    if (list.total > shown) {
+        char more[32];
+        wsprintfA(more, "\n    and %d more", list.total - shown);
+        append_text(text, more);
+    }
 }
 
-void append_paragraph(std::string& text, const std::string& paragraph)
+void append_paragraph(MessageText& text, const char* paragraph)
 {
-    if (!text.empty()) text += "\n\n";
-    text += paragraph;
+    if (text[0] != '\0') append_text(text, "\n\n");
+    append_text(text, paragraph);
+}
+
+bool is_incomplete()
+{
+    return uninstall.failed.count > 0 || uninstall.failed_key_count > 0 || uninstall.refused_entries > 0;
 }
 
 bool something_remains()
 {
-    return uninstall.script != ScriptStatus::usable || !uninstall.pending.empty() || !uninstall.failed.empty() ||
-           !uninstall.failed_keys.empty() || uninstall.refused_entries > 0;
+    return uninstall.script != ScriptStatus::usable || uninstall.pending.count > 0 || is_incomplete();
 }
 
-std::string headline()
+// The first paragraph; true when it says that the removal is incomplete.
+bool write_headline(MessageText& text)
 {
-    if (uninstall.script == ScriptStatus::missing) return std::string(FILES_LEFT) + uninstall.folder + SCRIPT_MISSING;
-    if (uninstall.script == ScriptStatus::foreign) return std::string(FILES_LEFT) + uninstall.folder + SCRIPT_FOREIGN;
-    if (!uninstall.failed.empty() || !uninstall.failed_keys.empty() || uninstall.refused_entries > 0) return INCOMPLETE;
-    if (!uninstall.pending.empty()) {
-        std::string text = REMOVED_AT_RESTART;
-        append_list(text, uninstall.pending, true);
-        return text;
+    if (uninstall.script != ScriptStatus::usable) {
+        copy_text(text, FILES_LEFT);
+        append_text(text, uninstall.folder);
+        append_text(text, uninstall.script == ScriptStatus::foreign ? SCRIPT_FOREIGN : SCRIPT_MISSING);
+        return false;
     }
-    return REMOVED;
+    if (is_incomplete()) {
+        copy_text(text, INCOMPLETE);
+        return true;
+    }
+    if (uninstall.pending.count > 0) {
+        copy_text(text, REMOVED_AT_RESTART);
+        append_list(text, list_of(uninstall.pending));
+        return false;
+    }
+    copy_text(text, REMOVED);
+    return false;
 }
 
-std::string compose_outcome()
+void append_refused_entries(MessageText& text)
 {
-    std::string text = headline();
-    const bool incomplete = text == INCOMPLETE;
-    if (incomplete && !uninstall.pending.empty()) {
-        std::string pending = ALSO_AT_RESTART;
-        append_list(pending, uninstall.pending, true);
-        append_paragraph(text, pending);
+    const int count = uninstall.refused_entries;
+    char paragraph[PARAGRAPH_CHARS];
+    wsprintfA(paragraph, "%d", count);
+    append_text(paragraph, count == 1 ? " entry" : " entries");
+    append_text(paragraph, REFUSED);
+    append_paragraph(text, paragraph);
+}
+
+void compose_outcome(MessageText& text)
+{
+    const bool incomplete = write_headline(text);
+    if (incomplete && uninstall.pending.count > 0) {
+        append_paragraph(text, ALSO_AT_RESTART);
+        append_list(text, list_of(uninstall.pending));
     }
-    if (!uninstall.failed.empty()) {
-        std::string failed = NOT_REMOVED;
-        append_list(failed, uninstall.failed, true);
-        append_paragraph(text, failed);
+    if (uninstall.failed.count > 0) {
+        append_paragraph(text, NOT_REMOVED);
+        append_list(text, list_of(uninstall.failed));
     }
-    if (!uninstall.failed_keys.empty()) {
-        std::string keys = REGISTRY_LEFT;
-        append_list(keys, uninstall.failed_keys, false);
-        append_paragraph(text, keys);
+    if (uninstall.failed_key_count > 0) {
+        append_paragraph(text, REGISTRY_LEFT);
+        append_list(text, {uninstall.failed_keys, uninstall.failed_key_count, uninstall.failed_key_count, false});
     }
-    if (uninstall.refused_entries > 0) {
-        const int count = uninstall.refused_entries;
-        append_paragraph(text, std::to_string(count) + (count == 1 ? " entry" : " entries") + REFUSED);
-    }
-    if (!uninstall.leftovers.empty()) {
-        std::string leftovers = std::string(LEFTOVERS) + uninstall.folder + ":";
-        append_list(leftovers, uninstall.leftovers, false);
-        append_paragraph(text, leftovers);
+    if (uninstall.refused_entries > 0) append_refused_entries(text);
+    const NameSample& leftovers = uninstall.leftovers;
+    if (leftovers.total > 0) {
+        append_paragraph(text, LEFTOVERS);
+        append_text(text, uninstall.folder);
+        append_text(text, ":");
+        const int stored = leftovers.total < LISTED_NAMES ? leftovers.total : LISTED_NAMES;
+        append_list(text, {leftovers.names, stored, leftovers.total, false});
     }
     append_paragraph(text, DRIVER_STAYS);
-    return text;
 }
+
+MessageText outcome = {};
 
 }  // namespace
 
 bool ask_to_remove()
 {
-    const std::string text = std::string(QUESTION) + uninstall.folder + QUESTION_DETAIL;
-    return MessageBoxA(nullptr, text.c_str(), CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    char text[PARAGRAPH_CHARS];
+    copy_text(text, QUESTION);
+    append_text(text, uninstall.folder);
+    append_text(text, QUESTION_DETAIL);
+    return MessageBoxA(nullptr, text, CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 int report_outcome()
 {
     const bool remains = something_remains();
-    const std::string text = compose_outcome();
-    MessageBoxA(nullptr, text.c_str(), CAPTION, MB_OK | (remains ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+    compose_outcome(outcome);
+    MessageBoxA(nullptr, outcome, CAPTION, MB_OK | (remains ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
     return remains ? EXIT_REMAINS : EXIT_REMOVED;
 }
 

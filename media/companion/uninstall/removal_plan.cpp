@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "path_checks.h"
 #include "script/setup_script.h"
 #include "setup/setup_state.h"
@@ -56,10 +52,11 @@ ScriptStatus read_script()
     return ScriptStatus::usable;
 }
 
-bool is_listed(const std::vector<std::string>& list, const char* path)
+bool is_listed_subfolder(const char* path)
 {
-    return std::any_of(list.begin(), list.end(),
-                       [path](const std::string& item) { return lstrcmpiA(item.c_str(), path) == 0; });
+    for (int i = 0; i < uninstall.subfolder_count; ++i)
+        if (lstrcmpiA(uninstall.subfolders[i], path) == 0) return true;
+    return false;
 }
 
 // The full path of a file or folder that the script names below the
@@ -71,20 +68,32 @@ bool checked_path(char (&out)[MAX_PATH], const char* relative_dir, const char* n
     return is_below(out, uninstall.folder) && !in_windows_folder(out) && !passes_reparse_point(out, uninstall.folder);
 }
 
+// A missing line left an empty record: Setup copied nothing for it. The
+// Windows, system and INF folders hold the driver and its files, which stay.
+bool may_be_ours(const FileEntry& entry)
+{
+    return entry.target_name[0] != '\0' && entry.absolute == 0;
+}
+
+int count_candidate_files()
+{
+    int count = 0;
+    for (int d = 0; d < state.disk_count; ++d)
+        for (int j = 0; j < state.files_per_disk[d]; ++j)
+            if (may_be_ours(state.disk_files[d][j])) ++count;
+    return count;
+}
+
 void plan_file(const FileEntry& entry)
 {
-    // A missing line left an empty record: Setup copied nothing for it.
-    if (entry.target_name[0] == '\0') return;
-    // The Windows, system and INF folders: the driver and its files stay.
-    if (entry.absolute != 0) return;
+    if (!may_be_ours(entry)) return;
 
     char path[MAX_PATH];
     if (!checked_path(path, entry.target_dir, entry.target_name)) {
         ++uninstall.refused_entries;
         return;
     }
-    if (is_listed(uninstall.files, path)) return;
-    uninstall.files.emplace_back(path);
+    if (has_path(uninstall.files, path) || !add_path(uninstall.files, path)) return;
     if (same_path(path, uninstall.program_path)) uninstall.program_listed = true;
 }
 
@@ -113,13 +122,14 @@ void plan_subfolders()
             ++uninstall.refused_entries;
             continue;
         }
-        if (same_path(path, uninstall.folder) || is_listed(uninstall.subfolders, path)) continue;
+        if (same_path(path, uninstall.folder) || is_listed_subfolder(path)) continue;
         if (!is_below(path, uninstall.folder) || is_windows_folder(path) || in_windows_folder(path) ||
             passes_reparse_point(path, uninstall.folder)) {
             ++uninstall.refused_entries;
             continue;
         }
-        uninstall.subfolders.emplace_back(path);
+        if (uninstall.subfolder_count < SUBFOLDER_COUNT)
+            copy_text(uninstall.subfolders[uninstall.subfolder_count++], path);
     }
 }
 
@@ -147,6 +157,8 @@ void plan_removal()
 {
     if (uninstall.folder[0] == '\0') return;
     uninstall.script = read_script();
+    if (uninstall.script == ScriptStatus::usable && !allocate_path_lists(count_candidate_files()))
+        uninstall.script = ScriptStatus::missing;
     if (uninstall.script == ScriptStatus::usable) {
         plan_files();
         plan_subfolders();

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
-#include <vector>
 
 #include "path_checks.h"
 #include "setup/setup_state.h"
@@ -23,12 +21,6 @@ bool is_in_use_error(DWORD error)
     return std::find(IN_USE_ERRORS.begin(), IN_USE_ERRORS.end(), error) != IN_USE_ERRORS.end();
 }
 
-bool is_noted(const std::vector<std::string>& list, const char* path)
-{
-    return std::any_of(list.begin(), list.end(),
-                       [path](const std::string& item) { return lstrcmpiA(item.c_str(), path) == 0; });
-}
-
 bool is_gone_error(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -44,7 +36,7 @@ void remove_file(const char* path)
     if (DeleteFileA(path)) return;
     const DWORD error = GetLastError();
     if (is_gone_error(error)) return;
-    if (!is_in_use_error(error) || !delete_at_restart(path)) uninstall.failed.emplace_back(path);
+    if (!is_in_use_error(error) || !delete_at_restart(path)) add_path(uninstall.failed, path);
 }
 
 // One search of a folder's entries, "." and ".." left out; closed with it.
@@ -90,6 +82,18 @@ bool is_directory(const WIN32_FIND_DATAA& entry)
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+void note_leftover(const char* relative, bool is_folder)
+{
+    NameSample& leftovers = uninstall.leftovers;
+    if (leftovers.total < LISTED_NAMES) {
+        char(&name)[MAX_PATH] = leftovers.names[leftovers.total];
+        copy_text(name, relative);
+        // A name too long for its backslash is shown without it.
+        if (is_folder) append_text(name, "\\");
+    }
+    ++leftovers.total;
+}
+
 // Notes what stays below folder; true when it noted anything.
 bool note_leftovers(const char* folder, int prefix_length)
 {
@@ -98,14 +102,12 @@ bool note_leftovers(const char* folder, int prefix_length)
         char path[MAX_PATH];
         copy_text(path, folder);
         if (!append_path(path, entries.entry().cFileName)) continue;
-        if (is_noted(uninstall.pending, path) || is_noted(uninstall.failed, path)) continue;
+        if (has_path(uninstall.pending, path) || has_path(uninstall.failed, path)) continue;
         if (uninstall.eraser_started && same_path(path, uninstall.program_path)) continue;
         noted = true;
         // A folder is named when nothing in it is, so that an empty one shows too.
         if (is_directory(entries.entry()) && note_leftovers(path, prefix_length)) continue;
-        std::string relative = path + prefix_length;
-        if (is_directory(entries.entry())) relative += "\\";
-        uninstall.leftovers.push_back(relative);
+        note_leftover(path + prefix_length, is_directory(entries.entry()));
     }
     return noted;
 }
@@ -120,7 +122,7 @@ bool holds_only(const char* folder, const char* spared, bool pending_counts)
         char path[MAX_PATH];
         copy_text(path, folder);
         if (!append_path(path, entries.entry().cFileName)) return false;
-        if (pending_counts && is_noted(uninstall.pending, path)) continue;
+        if (pending_counts && has_path(uninstall.pending, path)) continue;
         if (spared != nullptr && same_path(path, spared)) continue;
         return false;
     }
@@ -129,16 +131,26 @@ bool holds_only(const char* folder, const char* spared, bool pending_counts)
 
 void remove_files()
 {
-    for (const std::string& path : uninstall.files)
-        if (!same_path(path.c_str(), uninstall.program_path)) remove_file(path.c_str());
+    for (int i = 0; i < uninstall.files.count; ++i) {
+        const char* path = uninstall.files.paths[i];
+        if (!same_path(path, uninstall.program_path)) remove_file(path);
+    }
 }
 
 void remove_subfolders()
 {
-    std::vector<std::string> deepest_first = uninstall.subfolders;
-    std::stable_sort(deepest_first.begin(), deepest_first.end(),
-                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (const std::string& folder : deepest_first) remove_folder(folder.c_str());
+    // The longer path first, in the script's order among equals; an
+    // insertion sort, since std::stable_sort would take memory from the heap.
+    std::array<int, SUBFOLDER_COUNT> deepest_first = {};
+    const int count = uninstall.subfolder_count;
+    for (int i = 0; i < count; ++i) {
+        const int length = lstrlenA(uninstall.subfolders[i]);
+        int at = i;
+        for (; at > 0 && lstrlenA(uninstall.subfolders[deepest_first[at - 1]]) < length; --at)
+            deepest_first[at] = deepest_first[at - 1];
+        deepest_first[at] = i;
+    }
+    for (int i = 0; i < count; ++i) remove_folder(uninstall.subfolders[deepest_first[i]]);
 }
 
 FolderOutcome remove_folder(const char* folder, const char* spared)
@@ -150,8 +162,9 @@ FolderOutcome remove_folder(const char* folder, const char* spared)
 
 bool delete_at_restart(const char* path)
 {
-    if (!MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return false;
-    uninstall.pending.emplace_back(path);
+    // Only what the list can note is scheduled, so the message names all of it.
+    if (is_full(uninstall.pending) || !MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return false;
+    add_path(uninstall.pending, path);
     return true;
 }
 

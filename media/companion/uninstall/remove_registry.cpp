@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "install/companion_registry.h"
 #include "path_checks.h"
 #include "setup/setup_state.h"
@@ -98,9 +96,20 @@ bool delete_tree(HKEY root, const char* path, int depth)
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
+// Notes an entry that stays, path and then name (which may be null).
+void note_failed_key(const char* path, const char* name)
+{
+    if (uninstall.failed_key_count >= REGISTRY_ENTRY_COUNT) return;
+    char(&noted)[MAX_PATH] = uninstall.failed_keys[uninstall.failed_key_count++];
+    copy_text(noted, path);
+    if (name == nullptr) return;
+    append_text(noted, "\\");
+    append_text(noted, name);
+}
+
 void delete_key_noted(HKEY root, const char* path)
 {
-    if (!delete_tree(root, path, 0)) uninstall.failed_keys.emplace_back(path);
+    if (!delete_tree(root, path, 0)) note_failed_key(path, nullptr);
 }
 
 void delete_value_noted(const char* path, const char* name)
@@ -108,7 +117,7 @@ void delete_value_noted(const char* path, const char* name)
     OpenKey key(HKEY_LOCAL_MACHINE, path, KEY_SET_VALUE);
     const LONG result = key.get() != nullptr ? RegDeleteValueA(key.get(), name) : ERROR_ACCESS_DENIED;
     if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
-        uninstall.failed_keys.push_back(std::string(path) + "\\" + name);
+        note_failed_key(path, name);
 }
 
 // The handler names the page's class; the handlers key's default value,

@@ -163,7 +163,7 @@ void remove_program_and_folder()
     }
     uninstall.eraser_started = start_eraser();
     if (!uninstall.eraser_started && !delete_at_restart(uninstall.program_path))
-        uninstall.failed.emplace_back(uninstall.program_path);
+        add_path(uninstall.failed, uninstall.program_path);
     // The copy deletes a folder that holds nothing but the program; one that
     // also holds what waits for the restart goes at the restart.
     if (uninstall.eraser_started && holds_only(uninstall.folder, uninstall.program_path, false)) return;

@@ -39,14 +39,9 @@ private:
     bool first_ = false;
 };
 
-int uninstall_roller_kit()
+// Everything after the user's Yes.
+int remove_roller_kit()
 {
-    locate_program_folder();
-    // A current directory in the folder would keep it from being deleted.
-    SetCurrentDirectoryA(uninstall.windows_folders[0]);
-    plan_removal();
-    if (!ask_to_remove()) return EXIT_DECLINED;
-
     close_companion_utility();
     if (uninstall.script == ScriptStatus::usable) {
         remove_files();
@@ -56,6 +51,17 @@ int uninstall_roller_kit()
     remove_registry_entries();
     if (uninstall.script == ScriptStatus::usable) list_leftovers();
     return report_outcome();
+}
+
+int uninstall_roller_kit()
+{
+    locate_program_folder();
+    // A current directory in the folder would keep it from being deleted.
+    SetCurrentDirectoryA(uninstall.windows_folders[0]);
+    plan_removal();
+    const int exit_code = ask_to_remove() ? remove_roller_kit() : EXIT_DECLINED;
+    release_path_lists();
+    return exit_code;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "path_list.h"
+#include "setup/setup_state.h"
 
 constexpr const char* PRODUCT_NAME = "Roller Kit";
 
@@ -15,13 +15,27 @@ constexpr int EXIT_REMAINS = 2;  // something stays, or waits for a restart
 
 enum class ScriptStatus {
     usable,
-    missing,  // absent, unreadable, or beyond what the loader's buffers hold
+    missing,  // absent, unreadable, beyond what the loader's buffers hold, or too long a list to hold
     foreign,  // written for another product
 };
 
 // The Windows folder, the system folders and the INF folder: no file in them
 // is ever deleted.
 constexpr int WINDOWS_FOLDER_COUNT = 4;
+// SubDir1 to SubDir6.
+constexpr int SUBFOLDER_COUNT = DIR_SUB_LAST - DIR_SUB_FIRST + 1;
+// The page's class, its handler, the Run value and the uninstall entry.
+constexpr int REGISTRY_ENTRY_COUNT = 4;
+// How many names of a list the final message shows; more would push the box
+// off the screen.
+constexpr int LISTED_NAMES = 8;
+
+// The first LISTED_NAMES names of a list that is only shown, and how many
+// there were in all.
+struct NameSample {
+    char names[LISTED_NAMES][MAX_PATH] = {};
+    int total = 0;
+};
 
 struct UninstallState {
     char program_path[MAX_PATH] = {};
@@ -30,17 +44,26 @@ struct UninstallState {
     ScriptStatus script = ScriptStatus::missing;
 
     // What the script lists, checked: full paths inside the folder, each once.
-    std::vector<std::string> files;
-    std::vector<std::string> subfolders;
+    PathList files;
+    char subfolders[SUBFOLDER_COUNT][MAX_PATH] = {};
+    int subfolder_count = 0;
     int refused_entries = 0;      // file lines and folder names that lead outside
     bool program_listed = false;  // the program itself is one of the files
 
-    // What became of it.
-    std::vector<std::string> pending;      // deleted at the next restart, in the order scheduled
-    std::vector<std::string> failed;       // neither deleted nor scheduled
-    std::vector<std::string> failed_keys;  // registry entries that could not be deleted
-    std::vector<std::string> leftovers;    // what the user put into the folder, relative to it
-    bool eraser_started = false;           // a copy in the temporary folder deletes the program
+    // What became of it. pending and failed share the block of files.
+    PathList pending;  // deleted at the next restart, in the order scheduled
+    PathList failed;   // neither deleted nor scheduled
+    char failed_keys[REGISTRY_ENTRY_COUNT][MAX_PATH] = {};  // registry entries that could not be deleted
+    int failed_key_count = 0;
+    NameSample leftovers;         // what the user put into the folder, relative to it
+    bool eraser_started = false;  // a copy in the temporary folder deletes the program
+    HGLOBAL list_memory = nullptr;
 };
 
 extern UninstallState uninstall;
+
+// One block for files, pending and failed, sized for file_capacity files
+// and what the removal adds to them (the subfolders, the folder). False when
+// the memory cannot be had.
+bool allocate_path_lists(int file_capacity);
+void release_path_lists();
