@@ -23,9 +23,11 @@ build_dir_of() {
   esac
 }
 
+# WINE32_LOADER names another 32-bit loader. It is for trying the scripts as
+# on a machine that refuses 32-bit programs (WINE32_LOADER=/bin/false).
 loader_of() {
   case $1 in
-    i686) echo /usr/lib/wine/wine ;;
+    i686) echo "${WINE32_LOADER:-/usr/lib/wine/wine}" ;;
     x86_64) echo /usr/lib/wine/wine64 ;;
   esac
 }

@@ -1,11 +1,13 @@
 #include "debug_output.h"
 
+#include "harness.h"
+
 namespace e2e {
 
 namespace {
 
 constexpr DWORD EVENT_POLL_MS = 100;
-constexpr DWORD ATTACH_TRIES = 50;
+constexpr DWORD ATTACH_WAIT_MS = 5000;
 constexpr DWORD ATTACH_RETRY_MS = 100;
 // Longer strings are cut: the program's traces are short.
 constexpr DWORD MAX_STRING_BYTES = 64 * 1024;
@@ -35,7 +37,7 @@ DebugOutput::~DebugOutput()
 
 bool DebugOutput::wait_end(DWORD timeout_ms) const
 {
-    return WaitForSingleObject(ended_, timeout_ms) == WAIT_OBJECT_0;
+    return WaitForSingleObject(ended_, scaled_ms(timeout_ms)) == WAIT_OBJECT_0;
 }
 
 std::vector<std::string> DebugOutput::texts() const
@@ -47,7 +49,8 @@ std::vector<std::string> DebugOutput::texts() const
 // A process that is still starting may refuse a debugger for a moment.
 bool DebugOutput::attach()
 {
-    for (DWORD attempt = 0; attempt < ATTACH_TRIES; ++attempt) {
+    const DWORD limit = scaled_ms(ATTACH_WAIT_MS);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < limit;) {
         if (DebugActiveProcess(pid_)) return true;
         attach_error_ = GetLastError();
         Sleep(ATTACH_RETRY_MS);

@@ -67,7 +67,7 @@ void expect_warning(const Box& box, const char* text)
 // The page is still there and nothing else has come up.
 void expect_page_stays(SetupProcess& setup, HWND destination)
 {
-    pump_messages_for(300);
+    pump_messages_for(scaled_ms(300));
     EXPECT_TRUE(IsWindowVisible(destination));
     EXPECT_TRUE(IsWindowEnabled(destination));
     const auto classes = setup.window_classes();
@@ -174,7 +174,7 @@ TEST_F(DestinationE2E, NextCreatesTheBrowsedDirectoryAndAsksRollPointToClose)
     EXPECT_EQ(control_text(browser, IDC_PATH), medium_.destination());
     set_text(browser, IDC_PATH, chosen);
     click(browser, IDOK);
-    for (int i = 0; i < 100 && control_text(destination, IDC_PATH) != chosen; ++i) pump_messages_for(50);
+    wait_until([&] { return control_text(destination, IDC_PATH) == chosen; }, 5000);
     EXPECT_EQ(control_text(destination, IDC_PATH), chosen);
     EXPECT_EQ(rollpoint.close_requests(), 0);
     click(destination, IDC_NEXT);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -21,6 +23,25 @@ namespace {
 constexpr int MESSAGE_TEXT_ID = 0xFFFF;
 constexpr int MESSAGE_ICON_ID = 0x0440;
 constexpr DWORD POLL_MS = 20;
+constexpr double MAX_TIMEOUT_FACTOR = 100;
+// How long a message box may take to paint its icon.
+constexpr DWORD ICON_PAINT_MS = 1000;
+constexpr DWORD ICON_POLL_MS = 40;
+
+double read_timeout_factor()
+{
+    char text[32] = {};
+    const DWORD length = GetEnvironmentVariableA("E2E_TIMEOUT_FACTOR", text, sizeof text);
+    if (length == 0) return 1;
+    char* end = nullptr;
+    const double factor = length < sizeof text ? std::strtod(text, &end) : 0;
+    if (end == nullptr || end == text || *end != '\0' || !(factor >= 1 && factor <= MAX_TIMEOUT_FACTOR)) {
+        std::fprintf(stderr, "E2E_TIMEOUT_FACTOR must be a number from 1 to %g; waits are not stretched\n",
+                     MAX_TIMEOUT_FACTOR);
+        return 1;
+    }
+    return factor;
+}
 
 // Wine shows the Unix file system as drive Z:.
 std::string unix_to_windows_path(std::string path)
@@ -139,9 +160,10 @@ UINT icon_kind(HWND box)
     if (icon_control == nullptr || !IsWindowVisible(icon_control)) return 0;
     if (SendMessageA(icon_control, STM_GETICON, 0, 0) == 0) return 0;
     // The box may not have painted yet.
-    UINT kind = 0xFFFFFFFF;
-    for (int attempt = 0; attempt < 25 && kind == 0xFFFFFFFF; ++attempt) {
-        if (attempt > 0) pump_messages_for(40);
+    UINT kind = match_icon(icon_control);
+    const DWORD limit = scaled_ms(ICON_PAINT_MS);
+    for (const DWORD start = GetTickCount(); kind == 0xFFFFFFFF && GetTickCount() - start < limit;) {
+        pump_messages_for(ICON_POLL_MS);
         kind = match_icon(icon_control);
     }
     return kind;
@@ -266,6 +288,14 @@ LRESULT CALLBACK session_watcher_proc(HWND window, UINT message, WPARAM wparam, 
 
 }  // namespace
 
+DWORD scaled_ms(DWORD ms)
+{
+    static const double factor = read_timeout_factor();
+    if (ms == INFINITE) return ms;
+    const double scaled = ms * factor;
+    return scaled < INFINITE - 1 ? static_cast<DWORD>(scaled) : INFINITE - 1;
+}
+
 std::string medium_dir() { return unix_to_windows_path(E2E_MEDIUM_DIR); }
 std::string companion_dir() { return unix_to_windows_path(E2E_COMPANION_DIR); }
 
@@ -363,7 +393,7 @@ HWND SetupProcess::try_page(const char* class_name)
     for (HWND window : visible_windows(pid_)) {
         if (class_of(window) != class_name) continue;
         if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
-        if (!wait_until_idle(window, DEFAULT_TIMEOUT_MS)) continue;
+        if (!wait_until_idle(window, scaled_ms(DEFAULT_TIMEOUT_MS))) continue;
         returned_.push_back(window);
         return window;
     }
@@ -375,7 +405,7 @@ Box SetupProcess::try_box()
     for (HWND window : visible_windows(pid_)) {
         if (!is_message_box(window)) continue;
         if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
-        wait_until_idle(window, DEFAULT_TIMEOUT_MS);
+        wait_until_idle(window, scaled_ms(DEFAULT_TIMEOUT_MS));
         returned_.push_back(window);
         return read_box(window);
     }
@@ -384,12 +414,13 @@ Box SetupProcess::try_box()
 
 HWND SetupProcess::wait_page(const char* class_name, DWORD timeout_ms)
 {
+    const DWORD limit = scaled_ms(timeout_ms);
     const DWORD start = GetTickCount();
     do {
         if (HWND page = try_page(class_name)) return page;
         if (!running()) break;
         pump_messages_for(POLL_MS);
-    } while (GetTickCount() - start < timeout_ms);
+    } while (GetTickCount() - start < limit);
     ADD_FAILURE() << "no new " << class_name << " window; the program shows " << describe_windows()
                   << (running() ? "" : " and has ended");
     return nullptr;
@@ -397,13 +428,14 @@ HWND SetupProcess::wait_page(const char* class_name, DWORD timeout_ms)
 
 Box SetupProcess::wait_box(DWORD timeout_ms)
 {
+    const DWORD limit = scaled_ms(timeout_ms);
     const DWORD start = GetTickCount();
     do {
         Box box = try_box();
         if (box.window != nullptr) return box;
         if (!running()) break;
         pump_messages_for(POLL_MS);
-    } while (GetTickCount() - start < timeout_ms);
+    } while (GetTickCount() - start < limit);
     ADD_FAILURE() << "no new message box; the program shows " << describe_windows()
                   << (running() ? "" : " and has ended");
     return {};
@@ -411,18 +443,19 @@ Box SetupProcess::wait_box(DWORD timeout_ms)
 
 HWND SetupProcess::wait_dialog(DWORD timeout_ms)
 {
+    const DWORD limit = scaled_ms(timeout_ms);
     const DWORD start = GetTickCount();
     do {
         for (HWND window : visible_windows(pid_)) {
             if (class_of(window) != "#32770" || is_message_box(window)) continue;
             if (std::find(returned_.begin(), returned_.end(), window) != returned_.end()) continue;
-            if (!wait_until_idle(window, timeout_ms)) continue;
+            if (!wait_until_idle(window, limit)) continue;
             returned_.push_back(window);
             return window;
         }
         if (!running()) break;
         pump_messages_for(POLL_MS);
-    } while (GetTickCount() - start < timeout_ms);
+    } while (GetTickCount() - start < limit);
     ADD_FAILURE() << "no new dialog; the program shows " << describe_windows() << (running() ? "" : " and has ended");
     return nullptr;
 }
@@ -437,8 +470,9 @@ Box SetupProcess::answer_box(int button, DWORD timeout_ms)
 DWORD SetupProcess::wait_exit(DWORD timeout_ms)
 {
     if (process_ == nullptr) return STILL_ACTIVE;
+    const DWORD limit = scaled_ms(timeout_ms);
     const DWORD start = GetTickCount();
-    while (running() && GetTickCount() - start < timeout_ms) pump_messages_for(POLL_MS);
+    while (running() && GetTickCount() - start < limit) pump_messages_for(POLL_MS);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_, &code);
     return code;

@@ -15,6 +15,11 @@ namespace e2e {
 
 constexpr DWORD DEFAULT_TIMEOUT_MS = 20000;
 
+// Every wait below takes its time as on a machine that runs Wine natively.
+// Under emulation Wine is several times slower: E2E_TIMEOUT_FACTOR (a number
+// from 1 to 100) stretches each wait by that factor.
+DWORD scaled_ms(DWORD ms);
+
 // build/medium and the companion programs' build folder, as Windows paths.
 std::string medium_dir();
 std::string companion_dir();
@@ -128,6 +133,19 @@ bool is_enabled(HWND dialog, int control_id);
 bool is_visible(HWND dialog, int control_id);
 // Lets this thread's windows work for the given time.
 void pump_messages_for(DWORD ms);
+// Lets this thread's windows work until done() holds, for at most the
+// scaled timeout; done()'s last answer.
+template <typename Done>
+bool wait_until(Done done, DWORD timeout_ms)
+{
+    constexpr DWORD CHECK_EVERY_MS = 50;
+    const DWORD limit = scaled_ms(timeout_ms);
+    for (const DWORD start = GetTickCount(); !done();) {
+        if (GetTickCount() - start >= limit) return done();
+        pump_messages_for(CHECK_EVERY_MS);
+    }
+    return true;
+}
 
 // Walks of the sample medium that many tests share.
 // Welcome (Next), setup type with Custom (Next): the component page, or null.

@@ -33,7 +33,7 @@ TEST(RebootE2E, RestartAsksWindowsForAReboot)
 
     // The program ends at once; the request reaches the watcher a moment later.
     EXPECT_EQ(setup.wait_exit(), 0u);
-    for (int waited = 0; session.requests().empty() && waited < 100; ++waited) pump_messages_for(100);
+    wait_until([&] { return !session.requests().empty(); }, 10000);
     ASSERT_EQ(session.requests().size(), 1u);
     const std::string& wineboot = session.requests()[0];
     EXPECT_NE(wineboot.find("--end-session"), std::string::npos) << wineboot;

@@ -168,7 +168,7 @@ TEST_F(WizardE2E, FinishPageIgnoresEscapeAndEndsWithoutRestartOnNo)
     ASSERT_NE(finish, nullptr);
     EXPECT_EQ(window_title(finish), "Roller Kit Setup");
     press_key(finish, VK_ESCAPE);
-    pump_messages_for(500);
+    pump_messages_for(scaled_ms(500));
     EXPECT_TRUE(IsWindowVisible(finish));
     EXPECT_EQ(setup.window_classes(), (std::vector<std::string>{"SETUP_END", "SetupMain"}));
 
