@@ -3,7 +3,7 @@
 #include <array>
 
 #include "driver/trace.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 
 const KeySecurityCalls SYSTEM_KEY_SECURITY_CALLS = {RegSetKeySecurity};
 KeySecurityCalls key_security_calls = SYSTEM_KEY_SECURITY_CALLS;

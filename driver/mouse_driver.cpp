@@ -5,7 +5,7 @@
 #include "driver/device_api.h"
 #include "driver/device_keys.h"
 #include "driver/trace.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "install/registration.h"
 #include "resources/resource_ids.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "setup/text.h"
 

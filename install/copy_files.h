@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "script/file_table.h"
+
 // Copies every file, shows "Updating Registry...", pauses one second and
 // registers the companion software, also after a Cancel.
 void copy_files(HWND page);

@@ -3,6 +3,7 @@
 #include "install/copy_files.h"
 #include "resources/resource_ids.h"
 #include "setup/page_framework.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 
 namespace {

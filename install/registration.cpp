@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "install/companion_registry.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 
 namespace {

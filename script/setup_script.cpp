@@ -5,6 +5,9 @@
 #include <cstring>
 
 #include "resources/resource_ids.h"
+#include "script/file_table.h"
+#include "script/script_limits.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "setup/text.h"
 

@@ -1,6 +1,7 @@
 // Reading SETUP.INF into the setup state and building the file table.
 #pragma once
 
+#include "script/file_table.h"
 #include "script/parse_field.h"
 
 #include <windows.h>

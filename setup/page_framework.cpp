@@ -1,6 +1,7 @@
 #include "setup/page_framework.h"
 
 #include "resources/resource_ids.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
