@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "script/setup_script.h"
-#include "setup/wizard.h"
+#include "setup/startup.h"
 #include "support/setup_fixture.h"
 #include "support/ui_script.h"
 
