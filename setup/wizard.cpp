@@ -10,27 +10,26 @@
 #include "pages/restart.h"
 #include "pages/type_page.h"
 #include "pages/welcome_page.h"
-#include "resources/resource_ids.h"
 #include "script/setup_script.h"
 #include "setup/page_framework.h"
 #include "setup/setup_state.h"
 
 namespace {
 
+// The steps that run a page, and that page's procedure.
 struct PageStep {
     WizardStep step;
-    const char* name;
+    Page page;
     WNDPROC procedure;
-    WORD template_id;
 };
 
 constexpr std::array PAGE_STEPS = {
-    PageStep{WizardStep::welcome, "SETUP_BEGIN", welcome_page_proc, IDD_WELCOME},
-    PageStep{WizardStep::setup_type, "SETUP_SELTYPE", type_page_proc, IDD_SETUP_TYPE},
-    PageStep{WizardStep::components, "SETUP_SELCOMP", component_page_proc, IDD_COMPONENTS},
-    PageStep{WizardStep::destination, "SETUP_SELDIR", destination_page_proc, IDD_DESTINATION},
-    PageStep{WizardStep::install, "SETUP_INSTALL", install_page_proc, IDD_INSTALL},
-    PageStep{WizardStep::finish, "SETUP_END", finish_page_proc, IDD_FINISH},
+    PageStep{WizardStep::welcome, Page::welcome, welcome_page_proc},
+    PageStep{WizardStep::setup_type, Page::setup_type, type_page_proc},
+    PageStep{WizardStep::components, Page::components, component_page_proc},
+    PageStep{WizardStep::destination, Page::destination, destination_page_proc},
+    PageStep{WizardStep::install, Page::install, install_page_proc},
+    PageStep{WizardStep::finish, Page::finish, finish_page_proc},
 };
 
 // Which outcomes a row takes: "other" is every value but 0 and 2.
@@ -97,7 +96,7 @@ bool condition_holds(When when)
 short run_page_step(WizardStep step)
 {
     for (const PageStep& page : PAGE_STEPS)
-        if (page.step == step) return run_page(page.name, page.procedure, page.template_id);
+        if (page.step == step) return run_page(page.page, page.procedure);
     return PAGE_NEXT;
 }
 
