@@ -2,11 +2,7 @@
 
 #include "resources/resource_ids.h"
 
-namespace {
-
-TickSource tick_source = GetTickCount;
-
-}  // namespace
+PauseCalls pause_calls = {GetTickCount};
 
 int pump_one_message(HWND page)
 {
@@ -20,16 +16,11 @@ int pump_one_message(HWND page)
 
 void pause_draining(DWORD ms)
 {
-    const DWORD start = tick_source();
+    const DWORD start = pause_calls.get_tick_count();
     const DWORD end = start + ms;  // wraps: a pause across the wrap ends at once
     if (start >= end) return;
     MSG message;
     do {
         PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
-    } while (tick_source() < end);
-}
-
-void set_tick_source(TickSource source)
-{
-    tick_source = source != nullptr ? source : GetTickCount;
+    } while (pause_calls.get_tick_count() < end);
 }

@@ -12,6 +12,9 @@ int pump_one_message(HWND page);
 // Waits ms milliseconds, throwing away every message of the thread meanwhile.
 void pause_draining(DWORD ms);
 
-// Where pause_draining reads the time; GetTickCount unless a test sets another.
-using TickSource = DWORD(WINAPI*)();
-void set_tick_source(TickSource source);
+// Where the pause reads the time: the system's tick count, unless a test
+// puts a clock of its own here.
+struct PauseCalls {
+    decltype(&GetTickCount) get_tick_count;
+};
+extern PauseCalls pause_calls;

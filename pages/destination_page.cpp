@@ -8,7 +8,7 @@
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
-DiskFreeSpaceProc disk_free_space = GetDiskFreeSpaceA;
+DiskSpaceCalls disk_space_calls = {GetDiskFreeSpaceA};
 
 namespace {
 
@@ -33,7 +33,9 @@ unsigned long long free_kilobytes(const char* root)
     DWORD free_clusters = 0;
     DWORD total_clusters = 0;
     // A drive without a volume or medium has no space to offer.
-    if (!disk_free_space(root, &sectors_per_cluster, &bytes_per_sector, &free_clusters, &total_clusters)) return 0;
+    if (!disk_space_calls.get_disk_free_space(root, &sectors_per_cluster, &bytes_per_sector, &free_clusters,
+                                              &total_clusters))
+        return 0;
     const unsigned long long free_bytes = static_cast<unsigned long long>(free_clusters) * bytes_per_sector *
                                           sectors_per_cluster;
     return free_bytes >> KILOBYTE_SHIFT;

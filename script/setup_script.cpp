@@ -11,8 +11,7 @@
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
-const TableMemoryCalls SYSTEM_TABLE_MEMORY_CALLS = {GlobalAlloc, GlobalFree};
-TableMemoryCalls table_memory_calls = SYSTEM_TABLE_MEMORY_CALLS;
+TableMemoryCalls table_memory_calls = {GlobalAlloc, GlobalFree};
 
 namespace {
 

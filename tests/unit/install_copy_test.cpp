@@ -10,6 +10,7 @@
 #include "install/install_pumps.h"
 #include "install/progress_display.h"
 #include "support/install_support.h"
+#include "support/seam.h"
 #include "support/setup_fixture.h"
 #include "support/test_files.h"
 
@@ -171,7 +172,7 @@ TEST(InstallPause, DrainsEveryMessageWithoutDispatchingAndEndsAtOnceAcrossTheWra
 {
     CountingWindow window;
     drain(nullptr);
-    set_tick_source(fake_tick_count);
+    ScopedSeam clock(pause_calls, PauseCalls{fake_tick_count});
 
     fake_ticks = 5000;
     tick_reads = 0;
@@ -190,7 +191,6 @@ TEST(InstallPause, DrainsEveryMessageWithoutDispatchingAndEndsAtOnceAcrossTheWra
     EXPECT_EQ(tick_reads, 1);
     EXPECT_TRUE(message_waiting(window.handle()));
 
-    set_tick_source(nullptr);
     drain(nullptr);
 }
 
