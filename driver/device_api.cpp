@@ -2,7 +2,7 @@
 
 #include "setup/system_library.h"
 
-const DeviceApi* device_api = nullptr;
+DeviceApi device_api = {};
 
 namespace {
 
@@ -54,4 +54,14 @@ const DeviceApi* system_device_api()
     static int loaded = 0;
     if (!loaded) loaded = load_device_api(api, "setupapi.dll", "cfgmgr32.dll");
     return loaded ? &api : nullptr;
+}
+
+int use_system_device_api()
+{
+    // A table is filled whole or not at all, so one entry tells.
+    if (device_api.class_guids_from_name != nullptr) return 1;
+    const DeviceApi* system = system_device_api();
+    if (system == nullptr) return 0;
+    device_api = *system;
+    return 1;
 }

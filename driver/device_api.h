@@ -1,7 +1,7 @@
 // The few entry points of the device setup services (SetupAPI) and the
 // configuration manager (CfgMgr32) that the driver installation uses. They
 // are loaded at run time, so that Setup still starts on a system without
-// them; tests put a table of their own in their place.
+// them.
 #pragma once
 
 #include <windows.h>
@@ -46,8 +46,12 @@ struct DeviceApi {
                                            void* context, HDEVINFO set, SP_DEVINFO_DATA* element);
 };
 
-// The table in use; null until the system's is loaded. A test sets its own.
-extern const DeviceApi* device_api;
+// The table in use: the system's, loaded by the first installation, unless
+// a test has put a table of its own here. Empty until then.
+extern DeviceApi device_api;
+
+// Fills an empty device_api with the system's. 1 when it holds a table.
+int use_system_device_api();
 
 // Fills api from the two libraries, which stay loaded. Returns 0, with both
 // released and api emptied, when a library or an entry point is missing.

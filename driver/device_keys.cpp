@@ -3,10 +3,9 @@
 #include <array>
 
 #include "driver/trace.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 
-const KeySecurityCalls SYSTEM_KEY_SECURITY_CALLS = {RegSetKeySecurity};
-KeySecurityCalls key_security_calls = SYSTEM_KEY_SECURITY_CALLS;
+KeySecurityCalls key_security_calls = {RegSetKeySecurity};
 
 namespace {
 

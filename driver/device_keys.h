@@ -16,14 +16,12 @@ void repair_device_keys();
 // users, full access for administrators. Returns 0, or ERROR_INVALID_DATA.
 int secure_device_key(const char* key_path);
 
-// The call that writes a key's security. Wine grants it on any key opened
-// for WRITE_DAC, so tests put one that refuses in its place; the program
-// uses the system's.
+// The call that writes a key's security: the system's. Wine grants it on any
+// key opened for WRITE_DAC, so tests put one that refuses here.
 struct KeySecurityCalls {
     decltype(&RegSetKeySecurity) set_key_security;
 };
 extern KeySecurityCalls key_security_calls;
-extern const KeySecurityCalls SYSTEM_KEY_SECURITY_CALLS;
 
 // Traces the failed step with "ERROE!" and the system's text of code.
 void trace_system_error(const char* step_name, DWORD code);

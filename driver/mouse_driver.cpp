@@ -5,7 +5,7 @@
 #include "driver/device_api.h"
 #include "driver/device_keys.h"
 #include "driver/trace.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ int find_mouse_class(GUID& guid)
     GUID guids[CLASS_GUID_CAPACITY] = {};
     DWORD count = 0;
     // A class that is not registered may be reported as a success with no GUID.
-    if (!device_api->class_guids_from_name(MOUSE_CLASS_NAME, guids, CLASS_GUID_CAPACITY, &count) || count == 0)
+    if (!device_api.class_guids_from_name(MOUSE_CLASS_NAME, guids, CLASS_GUID_CAPACITY, &count) || count == 0)
         return 0;
     guid = guids[0];
     return 1;
@@ -47,14 +47,14 @@ SP_DEVINFO_DATA choose_device(HDEVINFO set)
 {
     for (DWORD index = 0;; ++index) {
         SP_DEVINFO_DATA element = empty_element();
-        if (!device_api->enum_device_info(set, index, &element)) break;
+        if (!device_api.enum_device_info(set, index, &element)) break;
         ULONG status = 0;
         ULONG problem = 0;
-        device_api->get_devnode_status(&status, &problem, element.DevInst, 0);
+        device_api.get_devnode_status(&status, &problem, element.DevInst, 0);
         if (status & DN_STARTED) return element;
     }
     SP_DEVINFO_DATA element = empty_element();
-    device_api->enum_device_info(set, 0, &element);
+    device_api.enum_device_info(set, 0, &element);
     return element;
 }
 
@@ -63,13 +63,13 @@ int point_installer_at_source(HDEVINFO set, SP_DEVINFO_DATA& element, const char
     trace("modify devinstall para");
     SP_DEVINSTALL_PARAMS_A params = {};
     params.cbSize = INSTALL_PARAMS_SIZE;
-    if (!device_api->get_device_install_params(set, &element, &params)) {
+    if (!device_api.get_device_install_params(set, &element, &params)) {
         trace("error:SetupDiGetDeviceInstallParams");
         return 0;
     }
     copy_text(params.DriverPath, source_dir);
     params.Flags |= added_flags;
-    if (!device_api->set_device_install_params(set, &element, &params)) {
+    if (!device_api.set_device_install_params(set, &element, &params)) {
         trace("error:SetupDiSetDeviceInstallParams");
         return 0;
     }
@@ -106,9 +106,9 @@ void install_settings_sections(HWND owner_window, HINF inf, const char* install_
         append_text(section, suffix);
         trace(section, "SoftwareSettings Section name");
         const int installed = inf != INVALID_HANDLE_VALUE && device0_key &&
-                              device_api->install_from_inf_section(owner_window, inf, section, SETTINGS_FLAGS,
-                                                                   device0_key, source_dir, 0, nullptr, nullptr,
-                                                                   nullptr, nullptr);
+                              device_api.install_from_inf_section(owner_window, inf, section, SETTINGS_FLAGS,
+                                                                  device0_key, source_dir, 0, nullptr, nullptr,
+                                                                  nullptr, nullptr);
         if (!installed) trace(section, "SetupInstallFromInfSection ERROR");
     }
 }
@@ -117,19 +117,19 @@ void install_services_and_settings(HWND owner_window, const char* source_dir, co
                                    const char* install_section)
 {
     trace("Call install services");
-    HINF inf = device_api->open_inf_file(inf_path, nullptr, INF_STYLE_WIN4, nullptr);
+    HINF inf = device_api.open_inf_file(inf_path, nullptr, INF_STYLE_WIN4, nullptr);
     if (inf == INVALID_HANDLE_VALUE) trace("Can't open inf file");
 
     trace(install_section, "Install services :Service Section name");
     if (inf == INVALID_HANDLE_VALUE ||
-        !device_api->install_services_from_inf_section(inf, install_section, SERVICE_FLAGS))
+        !device_api.install_services_from_inf_section(inf, install_section, SERVICE_FLAGS))
         trace(install_section, "Call Install Services ERROR");
 
     HKEY device0_key = open_device0_key(install_section);
     install_settings_sections(owner_window, inf, install_section, device0_key, source_dir);
 
     if (device0_key) RegCloseKey(device0_key);
-    if (inf != INVALID_HANDLE_VALUE) device_api->close_inf_file(inf);
+    if (inf != INVALID_HANDLE_VALUE) device_api.close_inf_file(inf);
 }
 
 // Steps on the device set; the caller releases the set.
@@ -139,7 +139,7 @@ int install_driver_from_set(HWND owner_window, const char* source_dir, HDEVINFO 
     if (!point_installer_at_source(set, element, source_dir, SELECTION_FLAGS)) return 0;
 
     trace("call :SetupDiSelectDevice");
-    if (!device_api->call_class_installer(DIF_SELECTDEVICE, set, &element)) {
+    if (!device_api.call_class_installer(DIF_SELECTDEVICE, set, &element)) {
         trace_message_text(GetLastError());
         trace("error:SetupDi_SELECTDEVICE");
         return 0;
@@ -150,13 +150,13 @@ int install_driver_from_set(HWND owner_window, const char* source_dir, HDEVINFO 
     if (!get_selected_driver(set, &element, inf_path, install_section)) return 0;
 
     trace("call SetupDiSetSelectedDevice");
-    device_api->set_selected_device(set, &element);
+    device_api.set_selected_device(set, &element);
 
     trace("call SetupDi_INSTALLDEVICE   CALL TESTDELECTED WITH deviceInfodata");
     trace_device_selection(set, &element);
 
     if (!point_installer_at_source(set, element, source_dir, INSTALLATION_FLAGS)) return 0;
-    if (!device_api->call_class_installer(DIF_INSTALLDEVICE, set, &element)) {
+    if (!device_api.call_class_installer(DIF_INSTALLDEVICE, set, &element)) {
         trace_message_text(GetLastError());
         return 0;
     }
@@ -171,7 +171,7 @@ int get_selected_driver(HDEVINFO set, SP_DEVINFO_DATA* element, char* inf_path, 
 {
     SP_DRVINFO_DATA_V1_A driver = {};
     driver.cbSize = DRIVER_DATA_SIZE;
-    if (device_api->get_selected_driver(set, element, &driver) != 1) return 0;
+    if (device_api.get_selected_driver(set, element, &driver) != 1) return 0;
     trace("Driver selected for HdevInfo");
 
     // Room for one byte of the hardware-ID list only: the call may report a
@@ -179,7 +179,7 @@ int get_selected_driver(HDEVINFO set, SP_DEVINFO_DATA* element, char* inf_path, 
     SP_DRVINFO_DETAIL_DATA_A detail = {};
     detail.cbSize = DRIVER_DETAIL_SIZE;
     DWORD required = 0;
-    device_api->get_driver_info_detail(set, element, &driver, &detail, DRIVER_DETAIL_SIZE, &required);
+    device_api.get_driver_info_detail(set, element, &driver, &detail, DRIVER_DETAIL_SIZE, &required);
     lstrcpynA(inf_path, detail.InfFileName, INF_PATH_CHARS);
     lstrcpynA(install_section, detail.SectionName, INSTALL_SECTION_CHARS);
     return 1;
@@ -190,10 +190,10 @@ void trace_device_selection(HDEVINFO set, SP_DEVINFO_DATA* element)
     if (element) {
         // One spare zero each: a text that fills the buffer comes without terminator.
         char instance_id[DEVICE_TEXT_CHARS + 1] = {};
-        device_api->get_device_id(element->DevInst, instance_id, DEVICE_TEXT_CHARS, 0);
+        device_api.get_device_id(element->DevInst, instance_id, DEVICE_TEXT_CHARS, 0);
         char description[DEVICE_TEXT_CHARS + 1] = {};
-        device_api->get_device_registry_property(set, element, SPDRP_DEVICEDESC, nullptr,
-                                                 reinterpret_cast<BYTE*>(description), DEVICE_TEXT_CHARS, nullptr);
+        device_api.get_device_registry_property(set, element, SPDRP_DEVICEDESC, nullptr,
+                                                reinterpret_cast<BYTE*>(description), DEVICE_TEXT_CHARS, nullptr);
         char device_key[sizeof(DEVICE_KEY_PREFIX) + DEVICE_TEXT_CHARS];
         copy_text(device_key, DEVICE_KEY_PREFIX);
         append_text(device_key, instance_id);
@@ -203,7 +203,7 @@ void trace_device_selection(HDEVINFO set, SP_DEVINFO_DATA* element)
     }
 
     SP_DEVINFO_DATA selected = empty_element();
-    trace(device_api->get_selected_device(set, &selected) ? "DEVICE  selected" : "DEVICE NOT selected");
+    trace(device_api.get_selected_device(set, &selected) ? "DEVICE  selected" : "DEVICE NOT selected");
 
     char inf_path[INF_PATH_CHARS] = {};
     char install_section[INSTALL_SECTION_CHARS] = {};
@@ -215,21 +215,20 @@ void trace_device_selection(HDEVINFO set, SP_DEVINFO_DATA* element)
 
 int install_mouse_driver(HWND owner_window, const char* source_dir)
 {
-    if (!device_api) device_api = system_device_api();
     GUID mouse_class = {};
-    if (!device_api || !find_mouse_class(mouse_class)) {
+    if (!use_system_device_api() || !find_mouse_class(mouse_class)) {
         trace("error: SetupDiClassGuidsFromName");
         return 0;
     }
 
     repair_device_keys();
 
-    HDEVINFO set = device_api->get_class_devs(&mouse_class, nullptr, owner_window, DIGCF_PRESENT);
+    HDEVINFO set = device_api.get_class_devs(&mouse_class, nullptr, owner_window, DIGCF_PRESENT);
     if (set == INVALID_HANDLE_VALUE) {
         trace("error: DiGetClassDevs");
         return 0;
     }
     const int result = install_driver_from_set(owner_window, source_dir, set);
-    device_api->destroy_device_info_list(set);
+    device_api.destroy_device_info_list(set);
     return result;
 }

@@ -10,7 +10,7 @@ constexpr int INSTALL_SECTION_CHARS = LINE_LEN;
 // Returns 1 when the installation ran to its end, 0 when it stopped early.
 int install_mouse_driver(HWND owner_window, const char* source_dir);
 
-// The two below call through device_api, which install_mouse_driver sets.
+// The two below call through device_api, which install_mouse_driver fills.
 
 // Reads the INF file and install section of the driver selected for the
 // element into buffers of INF_PATH_CHARS and INSTALL_SECTION_CHARS.

@@ -1,40 +1,41 @@
 // The copy engine of the install page: every file of the file table, disk by
-// disk, with status text, percentage and progress bar, then the registration.
+// disk, expanded from the LZ format on the way. It draws nothing; it tells a
+// CopyProgress where it is and asks it whether the user has cancelled.
 #pragma once
 
 #include <windows.h>
 
-// Copies every file, shows "Updating Registry...", pauses one second and
-// registers the companion software, also after a Cancel.
-void copy_files(HWND page);
+#include "script/file_table.h"
+
+// How the copy reports its progress and learns of a cancel. Every call gets
+// context back.
+struct CopyProgress {
+    void* context;
+    // Asked before each disk and each file; true stops the copy there.
+    bool (*cancelled)(void* context);
+    // Before the first file of a disk, also of a disk without files.
+    void (*disk_begins)(void* context);
+    // Before the file's source is opened.
+    void (*file_begins)(void* context, const FileEntry& file);
+    // Once its source is open: the share of the disk that is done with this file.
+    void (*disk_share)(void* context, short percent);
+    // After each open and each copy: the moment a cancel can come in.
+    void (*take_message)(void* context);
+};
+
+// Copies every file of the table in order until progress reports a cancel.
+void copy_files(const CopyProgress& progress);
 
 // source_dir\source_subdir\source_name of the entry.
 void build_source_path(char (&out)[MAX_PATH], int disk, int index);
 // dest_dir\target_dir\target_name, or target_dir\target_name when absolute.
 void build_target_path(char (&out)[MAX_PATH], int disk, int index);
 
-// Opens the source into lz_source, then takes one message. Returns the pump's answer.
-int open_source(HWND page, char* path);
-// Creates the target and expands the source into it, closes both, then takes
-// one message. The target is not touched when the source is not open.
-int copy_to_target(HWND page, char* path);
+// Opens the source into lz_source.
+void open_source(char* path);
+// Creates the target and expands the source into it, then closes both. The
+// target is not touched when the source is not open.
+void copy_to_target(char* path);
 
-// Takes at most one message of the page and its controls: 0 when it was a
-// Cancel command (dropped), else 1.
-int pump_one_message(HWND page);
-
-// The client area of control id in the page's client coordinates.
-RECT control_rect_in_page(HWND page, int id);
-// White box over the control's place with a grey outline one pixel up and left.
-void draw_sunken_box(HWND page, HDC dc, int id);
-// The blue part of the bar for a percentage, inside the box of the bar frame.
-RECT progress_bar_rect(RECT frame, short percent);
 // The share of a disk that is done once file j (from 0) of count is copied.
 short disk_percent(int j, int count);
-
-// Waits ms milliseconds, throwing away every message of the thread meanwhile.
-void pause_draining(DWORD ms);
-
-// Where pause_draining reads the time; GetTickCount unless a test sets another.
-using TickSource = DWORD(WINAPI*)();
-void set_tick_source(TickSource source);

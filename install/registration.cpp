@@ -5,14 +5,14 @@
 #include <cstring>
 
 #include "install/companion_registry.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
+
+RegistryCalls registry_calls = {RegCreateKeyA, RegSetValueExA, RegDeleteKeyA, RegCloseKey};
 
 namespace {
 
 using namespace companion;
-
-constexpr RegistryCalls PLATFORM_REGISTRY = {RegCreateKeyA, RegSetValueExA, RegDeleteKeyA, RegCloseKey};
-RegistryCalls registry = PLATFORM_REGISTRY;
 
 // Room for dest_dir (79), the longest file name and two quotes.
 using ValueText = char[MAX_PATH];
@@ -20,15 +20,15 @@ using ValueText = char[MAX_PATH];
 // REG_SZ with its terminating zero counted.
 void set_text_value(HKEY key, const char* name, const char* text)
 {
-    registry.set_value(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    registry_calls.set_value(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
 }
 
 void set_default_value(HKEY root, const char* path, const char* text)
 {
     HKEY key;
-    if (registry.create_key(root, path, &key) != ERROR_SUCCESS) return;
+    if (registry_calls.create_key(root, path, &key) != ERROR_SUCCESS) return;
     set_text_value(key, nullptr, text);
-    registry.close_key(key);
+    registry_calls.close_key(key);
 }
 
 // dest_dir, a backslash and the file; the separator goes in whatever dest_dir ends with.
@@ -57,19 +57,19 @@ void compose_command(ValueText& out, const char* file)
 void register_page_server()
 {
     HKEY key;
-    if (registry.create_key(HKEY_CLASSES_ROOT, PAGE_SERVER_KEY, &key) != ERROR_SUCCESS) return;
+    if (registry_calls.create_key(HKEY_CLASSES_ROOT, PAGE_SERVER_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     compose_installed_path(value, PAGE_SERVER_FILE);
     set_text_value(key, nullptr, value);
     set_text_value(key, THREADING_MODEL_VALUE, THREADING_MODEL);
-    registry.close_key(key);
+    registry_calls.close_key(key);
 }
 
 // The plain deletion removes only a key without subkeys, so handlers of other
 // programs stay registered.
 void register_mouse_handler()
 {
-    registry.delete_key(HKEY_LOCAL_MACHINE, HANDLERS_KEY);
+    registry_calls.delete_key(HKEY_LOCAL_MACHINE, HANDLERS_KEY);
     set_default_value(HKEY_LOCAL_MACHINE, HANDLERS_KEY, PAGE_HANDLER_NAME);
     set_default_value(HKEY_LOCAL_MACHINE, PAGE_HANDLER_KEY, PAGE_CLASS_ID);
 }
@@ -77,23 +77,23 @@ void register_mouse_handler()
 void register_logon_run()
 {
     HKEY key;
-    if (registry.create_key(HKEY_LOCAL_MACHINE, RUN_KEY, &key) != ERROR_SUCCESS) return;
+    if (registry_calls.create_key(HKEY_LOCAL_MACHINE, RUN_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     compose_command(value, UTILITY_FILE);
     set_text_value(key, RUN_VALUE, value);
-    registry.close_key(key);
+    registry_calls.close_key(key);
 }
 
 void register_uninstall()
 {
     HKEY key;
-    if (registry.create_key(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key) != ERROR_SUCCESS) return;
+    if (registry_calls.create_key(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key) != ERROR_SUCCESS) return;
     ValueText value;
     copy_text(value, state.display_title);
     set_text_value(key, DISPLAY_NAME_VALUE, value);
     compose_command(value, UNINSTALL_FILE);
     set_text_value(key, UNINSTALL_STRING_VALUE, value);
-    registry.close_key(key);
+    registry_calls.close_key(key);
 }
 
 }  // namespace
@@ -105,9 +105,4 @@ void register_companion()
     register_mouse_handler();
     register_logon_run();
     register_uninstall();
-}
-
-void set_registry_calls(const RegistryCalls* calls)
-{
-    registry = calls != nullptr ? *calls : PLATFORM_REGISTRY;
 }

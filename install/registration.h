@@ -7,12 +7,12 @@
 // Writes every entry; a step that fails costs only itself and nothing is reported.
 void register_companion();
 
-// The registry calls the registration makes: the platform's, unless a test
-// puts a registry that refuses them in their place; null restores the platform's.
+// The registry calls the registration makes: the system's, unless a test
+// puts a registry that refuses them in their place.
 struct RegistryCalls {
     LONG(WINAPI* create_key)(HKEY, LPCSTR, PHKEY);
     LONG(WINAPI* set_value)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
     LONG(WINAPI* delete_key)(HKEY, LPCSTR);
     LONG(WINAPI* close_key)(HKEY);
 };
-void set_registry_calls(const RegistryCalls* calls);
+extern RegistryCalls registry_calls;

@@ -22,33 +22,16 @@ void read_components(HWND page)
 
 }  // namespace
 
+// Next and Back read the check boxes back before the page ends.
 LRESULT CALLBACK component_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_CREATE:
-        init_page_window(page, state.screen_cx, state.screen_cy);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        switch (wparam) {
-        case IDC_NEXT:
-            read_components(page);
-            end_page(page, PAGE_NEXT);
-            return 0;
-        case IDC_BACK:
-            read_components(page);
-            end_page(page, PAGE_BACK);
-            return 0;
-        case IDC_CANCEL:
-            cancel_page(page);
-            return 0;
-        }
-        break;
     case WM_SETUP_INIT:
         show_components(page);
         break;
+    case WM_COMMAND:
+        if (wparam == IDC_NEXT || wparam == IDC_BACK) read_components(page);
+        break;
     }
-    return DefWindowProcA(page, message, wparam, lparam);
+    return default_page_proc(page, message, wparam, lparam);
 }

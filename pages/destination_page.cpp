@@ -8,7 +8,7 @@
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
-DiskFreeSpaceProc disk_free_space = GetDiskFreeSpaceA;
+DiskSpaceCalls disk_space_calls = {GetDiskFreeSpaceA};
 
 namespace {
 
@@ -33,7 +33,9 @@ unsigned long long free_kilobytes(const char* root)
     DWORD free_clusters = 0;
     DWORD total_clusters = 0;
     // A drive without a volume or medium has no space to offer.
-    if (!disk_free_space(root, &sectors_per_cluster, &bytes_per_sector, &free_clusters, &total_clusters)) return 0;
+    if (!disk_space_calls.get_disk_free_space(root, &sectors_per_cluster, &bytes_per_sector, &free_clusters,
+                                              &total_clusters))
+        return 0;
     const unsigned long long free_bytes = static_cast<unsigned long long>(free_clusters) * bytes_per_sector *
                                           sectors_per_cluster;
     return free_bytes >> KILOBYTE_SHIFT;
@@ -85,15 +87,10 @@ int directory_exists(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
 }
 
+// Next closes the page only when the destination passes its checks.
 LRESULT CALLBACK destination_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_CREATE:
-        init_page_window(page, state.screen_cx, state.screen_cy);
-        break;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     case WM_SETUP_INIT:
         format_product_text(page, IDC_HEADING);
         show_destination(page);
@@ -103,12 +100,6 @@ LRESULT CALLBACK destination_page_proc(HWND page, UINT message, WPARAM wparam, L
         case IDC_NEXT:
             accept_destination(page);
             return 0;
-        case IDC_BACK:
-            end_page(page, PAGE_BACK);
-            return 0;
-        case IDC_CANCEL:
-            cancel_page(page);
-            return 0;
         case IDC_BROWSE:
             browse_directory(page);
             show_destination(page);
@@ -116,5 +107,5 @@ LRESULT CALLBACK destination_page_proc(HWND page, UINT message, WPARAM wparam, L
         }
         break;
     }
-    return DefWindowProcA(page, message, wparam, lparam);
+    return default_page_proc(page, message, wparam, lparam);
 }

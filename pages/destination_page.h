@@ -8,8 +8,9 @@ LRESULT CALLBACK destination_page_proc(HWND page, UINT message, WPARAM wparam, L
 // 1 when the path's attributes can be read and name a directory, else 0.
 int directory_exists(const char* path);
 
-// Where the Next check reads a drive's free space. A full or missing disk
-// cannot be made under Wine; tests put a double here.
-using DiskFreeSpaceProc = BOOL(WINAPI*)(LPCSTR root, LPDWORD sectors_per_cluster, LPDWORD bytes_per_sector,
-                                        LPDWORD free_clusters, LPDWORD total_clusters);
-extern DiskFreeSpaceProc disk_free_space;
+// Where the Next check reads a drive's free space: the system. A full or
+// missing disk cannot be made under Wine; tests put a double here.
+struct DiskSpaceCalls {
+    decltype(&GetDiskFreeSpaceA) get_disk_free_space;
+};
+extern DiskSpaceCalls disk_space_calls;

@@ -6,6 +6,7 @@
 
 #include "pages/common_dialog_api.h"
 #include "resources/resource_ids.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 
 namespace {

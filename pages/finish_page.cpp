@@ -14,20 +14,17 @@ LRESULT CALLBACK finish_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM
         init_page_window(page, static_cast<short>(GetSystemMetrics(SM_CXSCREEN)),
                          static_cast<short>(GetSystemMetrics(SM_CYSCREEN)));
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        if (wparam == IDC_NEXT) {
-            if (IsDlgButtonChecked(page, IDC_RESTART_NO) != 0) state.restart_now = 0;
-            SendMessageA(page, WM_CLOSE, 0, 0);
-            return 0;
-        }
-        break;
     case WM_SETUP_INIT:
         format_product_text(page, IDC_HEADING);
         CheckDlgButton(page, state.restart_now != 0 ? IDC_RESTART_YES : IDC_RESTART_NO, BST_CHECKED);
         break;
+    case WM_COMMAND:
+        if (wparam == IDC_FINISH) {
+            if (IsDlgButtonChecked(page, IDC_RESTART_NO) != 0) state.restart_now = 0;
+            SendMessageA(page, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        return DefWindowProcA(page, message, wparam, lparam);
     }
-    return DefWindowProcA(page, message, wparam, lparam);
+    return default_page_proc(page, message, wparam, lparam);
 }

@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-const RestartCalls SYSTEM_RESTART_CALLS = {OpenProcessToken, LookupPrivilegeValueA, AdjustTokenPrivileges,
-                                           ExitWindowsEx};
-RestartCalls restart_calls = SYSTEM_RESTART_CALLS;
+RestartCalls restart_calls = {OpenProcessToken, LookupPrivilegeValueA, AdjustTokenPrivileges, ExitWindowsEx};
 
 namespace {
 

@@ -10,9 +10,8 @@ void restart_windows();
 // 1 when the named privilege is enabled in this process's token, else 0.
 int enable_privilege(const char* name);
 
-// The system calls of the restart. Wine grants every privilege and really
-// ends the session's programs, so tests put doubles in here; the program
-// uses the system's.
+// The system calls of the restart: the system's. Wine grants every privilege
+// and really ends the session's programs, so tests put doubles here.
 struct RestartCalls {
     decltype(&OpenProcessToken) open_process_token;
     decltype(&LookupPrivilegeValueA) lookup_privilege_value;
@@ -20,4 +19,3 @@ struct RestartCalls {
     decltype(&ExitWindowsEx) exit_windows;
 };
 extern RestartCalls restart_calls;
-extern const RestartCalls SYSTEM_RESTART_CALLS;

@@ -4,29 +4,16 @@
 #include "setup/page_framework.h"
 #include "setup/setup_state.h"
 
-// Its Back button is greyed: command 3 is not handled.
+// Its Back button is greyed: command 3 means nothing here.
 LRESULT CALLBACK welcome_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_CREATE:
-        init_page_window(page, state.screen_cx, state.screen_cy);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        switch (wparam) {
-        case IDC_NEXT:
-            end_page(page, PAGE_NEXT);
-            return 0;
-        case IDC_CANCEL:
-            cancel_page(page);
-            return 0;
-        }
-        break;
     case WM_SETUP_INIT:
         format_product_text(page, IDC_PRODUCT_TEXT);
         break;
+    case WM_COMMAND:
+        if (wparam == IDC_BACK) return DefWindowProcA(page, message, wparam, lparam);
+        break;
     }
-    return DefWindowProcA(page, message, wparam, lparam);
+    return default_page_proc(page, message, wparam, lparam);
 }

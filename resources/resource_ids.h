@@ -49,6 +49,10 @@
 #define IDC_NEXT                1
 #define IDC_CANCEL              2
 #define IDC_BACK                3
+// The single button of the install and the finish page takes the place, and
+// the id, of Next.
+#define IDC_INSTALL_CANCEL      1
+#define IDC_FINISH              1
 #define IDC_PATH                1003
 #define IDC_SEPARATOR           1006
 #define IDC_BAR_FRAME_UNUSED_1  1009

@@ -20,7 +20,3 @@ struct ProgramItem {
     char extra[5];
 };
 static_assert(sizeof(ProgramItem) == 60, "ten slots take 600 bytes");
-
-constexpr int MAX_DISKS = 6;
-constexpr int DIRECTORY_COUNT = 10;
-constexpr int PROGRAM_ITEM_SLOTS = 10;

@@ -4,8 +4,6 @@
 // numbers.
 #pragma once
 
+#include "setup/state_sizes.h"
+
 constexpr int SCRIPT_LINE_CHARS = 128;   // a file line or a [PM Info] line
-constexpr int SCRIPT_PATH_CHARS = 80;    // DefaultPath, [DirectoryName] and [Startup] values
-constexpr int PRODUCT_NAME_CHARS = 32;
-constexpr int DISK_LABEL_CHARS = 40;
-constexpr int GROUP_CHARS = 128;         // GroupName and GroupTitle

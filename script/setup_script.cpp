@@ -5,11 +5,13 @@
 #include <cstring>
 
 #include "resources/resource_ids.h"
+#include "script/file_table.h"
+#include "script/script_limits.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
-const TableMemoryCalls SYSTEM_TABLE_MEMORY_CALLS = {GlobalAlloc, GlobalFree};
-TableMemoryCalls table_memory_calls = SYSTEM_TABLE_MEMORY_CALLS;
+TableMemoryCalls table_memory_calls = {GlobalAlloc, GlobalFree};
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Reading SETUP.INF into the setup state and building the file table.
 #pragma once
 
+#include "script/file_table.h"
 #include "script/parse_field.h"
 
 #include <windows.h>
@@ -13,12 +14,10 @@ int load_setup_script();
 int allocate_file_table(short count);
 void release_file_table();
 
-// The memory calls of the file table. Wine grants a block of this size
-// whenever asked, so tests put an allocator that refuses in their place; the
-// program uses the system's.
+// The memory calls of the file table: the system's. Wine grants a block of
+// this size whenever asked, so tests put an allocator that refuses here.
 struct TableMemoryCalls {
     decltype(&GlobalAlloc) alloc;
     decltype(&GlobalFree) free;
 };
 extern TableMemoryCalls table_memory_calls;
-extern const TableMemoryCalls SYSTEM_TABLE_MEMORY_CALLS;

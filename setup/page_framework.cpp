@@ -1,6 +1,7 @@
 #include "setup/page_framework.h"
 
 #include "resources/resource_ids.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "setup/text.h"
 
@@ -22,6 +23,19 @@ void register_page_class(const char* name, WNDPROC procedure)
     RegisterClassA(&page_class);  // a page run again finds its class registered
 }
 
+void end_page(HWND page, short result)
+{
+    state.page_result = result;
+    SendMessageA(page, WM_CLOSE, 0, 0);
+}
+
+void cancel_page(HWND page)
+{
+    state.page_result = PAGE_CANCEL;
+    show_cancel_message(page);
+    SendMessageA(page, WM_CLOSE, 0, 0);
+}
+
 }  // namespace
 
 short run_page(const char* name, WNDPROC procedure, WORD template_id)
@@ -40,6 +54,40 @@ short run_page(const char* name, WNDPROC procedure, WORD template_id)
         DispatchMessageA(&message);
     }
     return state.page_result;
+}
+
+short run_page(Page page, WNDPROC procedure)
+{
+    const PageTemplate& row = page_template(page);
+    return run_page(row.class_name, procedure, row.template_id);
+}
+
+// A command counts only with its whole WPARAM: notification code 0, as a
+// click and the dialog keys send it.
+LRESULT CALLBACK default_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_CREATE:
+        init_page_window(page, state.screen_cx, state.screen_cy);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        switch (wparam) {
+        case IDC_NEXT:
+            end_page(page, PAGE_NEXT);
+            return 0;
+        case IDC_CANCEL:
+            cancel_page(page);
+            return 0;
+        case IDC_BACK:
+            end_page(page, PAGE_BACK);
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(page, message, wparam, lparam);
 }
 
 void show_cancel_message(HWND page)
@@ -65,19 +113,6 @@ void init_page_window(HWND page, short screen_cx, short screen_cy)
     const short width = static_cast<short>(frame.right - frame.left + 1);
     const short height = static_cast<short>(frame.bottom - frame.top + 1);
     SetWindowPos(page, nullptr, (screen_cx - width) / 2, (screen_cy - height) / 2, width, height, SWP_SHOWWINDOW);
-}
-
-void end_page(HWND page, short result)
-{
-    state.page_result = result;
-    SendMessageA(page, WM_CLOSE, 0, 0);
-}
-
-void cancel_page(HWND page)
-{
-    state.page_result = PAGE_CANCEL;
-    show_cancel_message(page);
-    SendMessageA(page, WM_CLOSE, 0, 0);
 }
 
 void format_product_text(HWND page, int control_id)

@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
-#include "script/file_table.h"
-#include "script/script_limits.h"
+#include "setup/state_sizes.h"
+
+// Records of the file table, which the loader lays out.
+struct FileEntry;
+struct ProgramItem;
 
 constexpr short PAGE_CANCEL = 0;
 constexpr short PAGE_NEXT = 1;
@@ -77,15 +80,3 @@ struct SetupState {
 };
 
 extern SetupState state;
-
-// Bounded copy: always terminates, never writes past size characters.
-template <size_t N>
-inline void copy_text(char (&dest)[N], const char* src) { lstrcpynA(dest, src ? src : "", N); }
-
-// Bounded append.
-template <size_t N>
-inline void append_text(char (&dest)[N], const char* src)
-{
-    const int used = lstrlenA(dest);
-    if (used < static_cast<int>(N) - 1) lstrcpynA(dest + used, src ? src : "", static_cast<int>(N) - used);
-}

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "background/background_window.h"
 #include "driver/mouse_driver.h"
 #include "install/install_page.h"
 #include "pages/component_page.h"
@@ -11,28 +10,26 @@
 #include "pages/restart.h"
 #include "pages/type_page.h"
 #include "pages/welcome_page.h"
-#include "resources/resource_ids.h"
 #include "script/setup_script.h"
 #include "setup/page_framework.h"
 #include "setup/setup_state.h"
-#include "setup/text.h"
 
 namespace {
 
+// The steps that run a page, and that page's procedure.
 struct PageStep {
     WizardStep step;
-    const char* name;
+    Page page;
     WNDPROC procedure;
-    WORD template_id;
 };
 
 constexpr std::array PAGE_STEPS = {
-    PageStep{WizardStep::welcome, "SETUP_BEGIN", welcome_page_proc, IDD_WELCOME},
-    PageStep{WizardStep::setup_type, "SETUP_SELTYPE", type_page_proc, IDD_SETUP_TYPE},
-    PageStep{WizardStep::components, "SETUP_SELCOMP", component_page_proc, IDD_COMPONENTS},
-    PageStep{WizardStep::destination, "SETUP_SELDIR", destination_page_proc, IDD_DESTINATION},
-    PageStep{WizardStep::install, "SETUP_INSTALL", install_page_proc, IDD_INSTALL},
-    PageStep{WizardStep::finish, "SETUP_END", finish_page_proc, IDD_FINISH},
+    PageStep{WizardStep::welcome, Page::welcome, welcome_page_proc},
+    PageStep{WizardStep::setup_type, Page::setup_type, type_page_proc},
+    PageStep{WizardStep::components, Page::components, component_page_proc},
+    PageStep{WizardStep::destination, Page::destination, destination_page_proc},
+    PageStep{WizardStep::install, Page::install, install_page_proc},
+    PageStep{WizardStep::finish, Page::finish, finish_page_proc},
 };
 
 // Which outcomes a row takes: "other" is every value but 0 and 2.
@@ -99,7 +96,7 @@ bool condition_holds(When when)
 short run_page_step(WizardStep step)
 {
     for (const PageStep& page : PAGE_STEPS)
-        if (page.step == step) return run_page(page.name, page.procedure, page.template_id);
+        if (page.step == step) return run_page(page.page, page.procedure);
     return PAGE_NEXT;
 }
 
@@ -153,29 +150,4 @@ void run_wizard()
     release_file_table();
     // After a cancel the window goes with the process.
     if (step == WizardStep::done) DestroyWindow(state.background_window);
-}
-
-int run_setup(HINSTANCE instance)
-{
-    state.instance = instance;
-    state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-    state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
-
-    // Windows 95 and Win32s set the top bit; every Windows NT passes.
-    if ((GetVersion() & 0x80000000u) != 0) {
-        MessageBoxA(nullptr, load_text(IDS_NT_ONLY), "Warning", MB_ICONEXCLAMATION | MB_OK);
-        return 0;
-    }
-    GetWindowsDirectoryA(state.windows_dir, sizeof state.windows_dir);
-
-    if (!load_setup_script()) {
-        MessageBoxA(nullptr, load_text(IDS_READING_ERROR), state.caption, MB_ICONEXCLAMATION | MB_OK);
-        return 0;
-    }
-    if (!create_background_window()) {
-        release_file_table();
-        return 0;
-    }
-    run_wizard();
-    return 0;
 }

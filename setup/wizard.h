@@ -1,4 +1,5 @@
-// Start-up and the wizard sequence: which page follows which.
+// The wizard sequence: which page follows which. The top of the program,
+// with start-up: only start-up and the tests include it.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +30,3 @@ void run_wizard();
 
 // Sends WM_CLOSE to the first window titled "RollPoint", if there is one.
 void close_companion_utility();
-
-// The whole program, from the platform test to the end; the exit code.
-int run_setup(HINSTANCE instance);

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "driver/trace.h"
-
 namespace {
 
 TraceLines recorded;
@@ -26,13 +24,9 @@ TraceLines operator+(TraceLines first, const TraceLines& second)
     return first;
 }
 
-TraceRecorder::TraceRecorder()
-{
-    recorded.clear();
-    trace_hook = record_trace;
-}
+TraceRecorder::TraceRecorder() : listening_(trace_hook, record_trace) { recorded.clear(); }
 
-TraceRecorder::~TraceRecorder() { trace_hook = nullptr; }
+TraceRecorder::~TraceRecorder() = default;
 
 const TraceLines& TraceRecorder::lines() const { return recorded; }
 

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "driver/trace.h"
+#include "support/seam.h"
+
 struct TraceLine {
     std::string text;    // "" when absent
     std::string detail;  // "" when absent
@@ -27,6 +30,9 @@ public:
 
     const TraceLines& lines() const;
     void clear();
+
+private:
+    ScopedSeam<TraceHook> listening_;
 };
 
 // The system's text for a Win32 error code, as the installation traces it.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "test_files.h"
 

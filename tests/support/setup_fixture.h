@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 
 // Resets the global state and points state.instance at this test program.

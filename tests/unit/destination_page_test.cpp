@@ -6,6 +6,7 @@
 #include "pages/destination_page.h"
 #include "resources/resource_ids.h"
 #include "setup/page_framework.h"
+#include "support/seam.h"
 #include "support/setup_fixture.h"
 #include "support/test_files.h"
 #include "support/ui_script.h"
@@ -65,16 +66,11 @@ protected:
         state.min_space_kb = 1024;
         fake_disk = FakeDisk{};
         roots_asked.clear();
-        disk_free_space = fake_free_space;
         base_ = make_temp_dir("dest");
         ASSERT_FALSE(base_.empty());
     }
 
-    void TearDown() override
-    {
-        disk_free_space = GetDiskFreeSpaceA;
-        remove_tree(base_);
-    }
+    void TearDown() override { remove_tree(base_); }
 
     // Types the text into the path and presses Next; a page that stays is
     // left with Back once its message boxes are answered.
@@ -104,6 +100,7 @@ protected:
     }
 
     std::string base_;
+    ScopedSeam<DiskSpaceCalls> fake_disk_seam_{disk_space_calls, {fake_free_space}};
 };
 
 TEST_F(DestinationPageTest, OpensWithHeadingAndPathAndBackKeepsTheDestination)

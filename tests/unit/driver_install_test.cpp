@@ -9,6 +9,7 @@
 #include "support/driver_fake_devices.h"
 #include "support/driver_registry.h"
 #include "support/driver_trace.h"
+#include "support/seam.h"
 
 namespace {
 
@@ -141,14 +142,10 @@ protected:
         fake_devices = {};
         fake_devices.devices = mice({0});
         fake_devices.platform_driver_path = "C:\\WINNT\\INF";
-        device_api = &fake_device_api;
     }
-    void TearDown() override
-    {
-        device_api = nullptr;
-        delete_key_tree(SERVICE_KEY);
-    }
+    void TearDown() override { delete_key_tree(SERVICE_KEY); }
 
+    ScopedSeam<DeviceApi> fake_api_{device_api, fake_device_api};
     TraceRecorder traces_;
 };
 

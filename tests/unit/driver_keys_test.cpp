@@ -8,6 +8,7 @@
 #include "driver/device_keys.h"
 #include "support/driver_registry.h"
 #include "support/driver_trace.h"
+#include "support/seam.h"
 
 namespace {
 
@@ -168,13 +169,9 @@ protected:
     {
         DeviceKeys::SetUp();
         refused = {};
-        key_security_calls.set_key_security = refuse_key_security;
     }
-    void TearDown() override
-    {
-        key_security_calls = SYSTEM_KEY_SECURITY_CALLS;
-        DeviceKeys::TearDown();
-    }
+
+    ScopedSeam<KeySecurityCalls> refusing_{key_security_calls, {refuse_key_security}};
 };
 
 TEST_F(RefusedKeySecurity, IsReportedAfterTheStepAndTheDaclStays)

@@ -14,6 +14,7 @@
 #include "support/driver_registry.h"
 #include "support/driver_trace.h"
 #include "support/driver_wine_devices.h"
+#include "support/seam.h"
 
 namespace {
 
@@ -33,16 +34,12 @@ protected:
         // A test that ended in a crash leaves its keys behind.
         remove_test_devices();
         ASSERT_FALSE(key_exists(MOUSE_CLASS_KEY)) << "Wine's prefix has a Mouse class of its own";
-        device_api = nullptr;
         GetCurrentDirectoryA(MAX_PATH, source_dir_);
     }
-    void TearDown() override
-    {
-        device_api = nullptr;
-        remove_test_devices();
-    }
+    void TearDown() override { remove_test_devices(); }
 
     char source_dir_[MAX_PATH] = {};
+    ScopedSeam<DeviceApi> not_loaded_{device_api, {}};  // the installation loads the system's
     TraceRecorder traces_;
 };
 
@@ -70,7 +67,7 @@ TEST_F(WineSetupApi, WithoutTheMouseClass)
 
     EXPECT_EQ(traces_.lines(), (TraceLines{{"error: SetupDiClassGuidsFromName", ""}}));
     EXPECT_EQ(read_value(INSTANCE, "Class")->data, std::string("Ports", 6));
-    EXPECT_NE(device_api, nullptr);
+    EXPECT_NE(device_api.class_guids_from_name, nullptr);
 }
 
 TEST_F(WineSetupApi, MouseClassWithoutDevices)
@@ -117,15 +114,15 @@ TEST_F(WineSetupApi, DeviceSelectionTrace)
     ASSERT_NE(system_device_api(), nullptr);
     DeviceApi wine_api = *system_device_api();
     wine_api.get_selected_device = no_selected_device;
-    device_api = &wine_api;
-    HDEVINFO set = device_api->get_class_devs(&MOUSE_CLASS_GUID, nullptr, nullptr, DIGCF_PRESENT);
+    ScopedSeam seam(device_api, wine_api);
+    HDEVINFO set = device_api.get_class_devs(&MOUSE_CLASS_GUID, nullptr, nullptr, DIGCF_PRESENT);
     ASSERT_NE(set, INVALID_HANDLE_VALUE);
     SP_DEVINFO_DATA element = {};
     element.cbSize = DEVINFO_DATA_SIZE;
-    ASSERT_TRUE(device_api->enum_device_info(set, 0, &element));
+    ASSERT_TRUE(device_api.enum_device_info(set, 0, &element));
 
     trace_device_selection(set, &element);
-    device_api->destroy_device_info_list(set);
+    device_api.destroy_device_info_list(set);
 
     const std::string device_key = "DeviceKey=ROOT\\" + std::string(WHEEL_MOUSE_NAME) + "\\0000";
     EXPECT_EQ(traces_.lines(), (TraceLines{{device_key, "Wheel mouse"},

@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "install/copy_files.h"
+#include "install/install_pumps.h"
+#include "install/progress_display.h"
 #include "support/install_support.h"
+#include "support/seam.h"
 #include "support/setup_fixture.h"
 #include "support/test_files.h"
 
@@ -169,7 +172,7 @@ TEST(InstallPause, DrainsEveryMessageWithoutDispatchingAndEndsAtOnceAcrossTheWra
 {
     CountingWindow window;
     drain(nullptr);
-    set_tick_source(fake_tick_count);
+    ScopedSeam clock(pause_calls, PauseCalls{fake_tick_count});
 
     fake_ticks = 5000;
     tick_reads = 0;
@@ -188,7 +191,6 @@ TEST(InstallPause, DrainsEveryMessageWithoutDispatchingAndEndsAtOnceAcrossTheWra
     EXPECT_EQ(tick_reads, 1);
     EXPECT_TRUE(message_waiting(window.handle()));
 
-    set_tick_source(nullptr);
     drain(nullptr);
 }
 
@@ -209,10 +211,13 @@ protected:
         return path;
     }
 
+    // As the page copies a file: open, a message, copy, a message. The pump's last answer.
     int copy(std::string from, std::string to)
     {
-        open_source(page_.handle(), from.data());
-        return copy_to_target(page_.handle(), to.data());
+        open_source(from.data());
+        pump_one_message(page_.handle());
+        copy_to_target(to.data());
+        return pump_one_message(page_.handle());
     }
 
     std::string dir_;
@@ -253,7 +258,7 @@ TEST_F(InstallCopyTest, ExistingTargetIsLeftAloneWhenTheSourceIsNotOpen)
         SCOPED_TRACE(failure);
         state.lz_source = failure;
         std::string to = target;
-        copy_to_target(page_.handle(), to.data());
+        copy_to_target(to.data());
         EXPECT_EQ(read_file(target), "installed before");
     }
 }

@@ -275,7 +275,7 @@ TEST_F(InstallPageTest, CancelClickedDuringAFileStopsAfterItAndStillRegisters)
         observer.on_status = [&](HWND page, const std::string& status) {
             if (status.rfind(c.clicked_at, 0) != 0) return;
             clicked_status = "1019:" + status;
-            post_click(GetDlgItem(page, IDC_NEXT));
+            post_click(GetDlgItem(page, IDC_INSTALL_CANCEL));
         };
         bool registered_before_box = false;
         observer.on_box = [&] {

@@ -12,6 +12,7 @@
 #include "script/setup_script.h"
 #include "setup/page_framework.h"
 #include "support/install_support.h"
+#include "support/seam.h"
 #include "support/setup_fixture.h"
 #include "support/test_files.h"
 #include "support/ui_script.h"
@@ -82,19 +83,12 @@ struct RefusingRegistry {
         return RegCloseKey(key);
     }
 
-    RefusingRegistry()
-    {
-        active = this;
-        static constexpr RegistryCalls calls = {create_key, set_value, delete_key, close_key};
-        set_registry_calls(&calls);
-    }
-    ~RefusingRegistry()
-    {
-        set_registry_calls(nullptr);
-        active = nullptr;
-    }
+    RefusingRegistry() { active = this; }
+    ~RefusingRegistry() { active = nullptr; }
     RefusingRegistry(const RefusingRegistry&) = delete;
     RefusingRegistry& operator=(const RefusingRegistry&) = delete;
+
+    ScopedSeam<RegistryCalls> seam{registry_calls, {create_key, set_value, delete_key, close_key}};
 };
 
 // Sets (or, for null, removes) the default value of the Mouse handlers key.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "resources/resource_ids.h"
 #include "setup/page_framework.h"
 #include "support/setup_fixture.h"
@@ -7,31 +11,56 @@
 
 namespace {
 
-// A page that behaves as the common page procedure does.
-LRESULT CALLBACK plain_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
+// Reads a name-or-ordinal field of a dialog template: the text, "" when
+// there is none or an ordinal; moves past it.
+std::string read_name_field(const WORD*& field)
 {
-    switch (message) {
-    case WM_CREATE:
-        init_page_window(page, state.screen_cx, state.screen_cy);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        switch (wparam) {
-        case IDC_NEXT:
-            end_page(page, PAGE_NEXT);
-            return 0;
-        case IDC_BACK:
-            end_page(page, PAGE_BACK);
-            return 0;
-        case IDC_CANCEL:
-            cancel_page(page);
-            return 0;
-        }
-        break;
+    std::string text;
+    if (*field == 0xFFFF) {
+        field += 2;
+        return text;
     }
-    return DefWindowProcA(page, message, wparam, lparam);
+    for (; *field != 0; ++field) text += static_cast<char>(*field);
+    ++field;
+    return text;
+}
+
+// The window class that the program's dialog template names, "" for none.
+std::string template_class(WORD id)
+{
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_DIALOG);
+    if (found == nullptr) return "<no template>";
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
+    // An extended template (version 1, signature 0xFFFF) has a longer header.
+    constexpr size_t EXTENDED_HEADER_WORDS = 13;
+    constexpr size_t PLAIN_HEADER_WORDS = 9;
+    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    const WORD* field = words + (extended ? EXTENDED_HEADER_WORDS : PLAIN_HEADER_WORDS);
+    read_name_field(field);  // the menu
+    return read_name_field(field);
+}
+
+BOOL CALLBACK collect_id(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids)
+{
+    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(name));
+    return TRUE;
+}
+
+// A template whose class is not the one its page is run under makes no page.
+TEST(PageTemplates, EveryClassNamedByATemplateIsItsPagesRowOfTheTable)
+{
+    std::vector<WORD> ids;
+    EnumResourceNamesA(nullptr, RT_DIALOG, collect_id, reinterpret_cast<LONG_PTR>(&ids));
+    ASSERT_FALSE(ids.empty());
+    std::map<WORD, std::string> named;
+    for (WORD id : ids) {
+        const std::string class_name = template_class(id);
+        if (!class_name.empty()) named[id] = class_name;
+    }
+    std::map<WORD, std::string> table;
+    for (const PageTemplate& row : PAGE_TEMPLATES) table[row.template_id] = row.class_name;
+    EXPECT_EQ(named, table);
+    EXPECT_EQ(template_class(IDD_BROWSE), "") << "the directory browser is no page";
 }
 
 class PageFrameworkTest : public ::testing::Test {
@@ -65,7 +94,7 @@ TEST_F(PageFrameworkTest, EscapeCancelsWithTheCancelMessageAndTheSameRunTwice)
             PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
             return true;
         }});
-        EXPECT_EQ(run_page("SETUP_SELTYPE", plain_page_proc, IDD_SETUP_TYPE), PAGE_CANCEL);
+        EXPECT_EQ(run_page("SETUP_SELTYPE", default_page_proc, IDD_SETUP_TYPE), PAGE_CANCEL);
         EXPECT_EQ(title, "Roller Kit Setup");
         ASSERT_EQ(boxes.boxes().size(), 1u);
         EXPECT_EQ(boxes.boxes()[0].text, "Roller Kit installation is not completed !");
@@ -92,7 +121,7 @@ TEST_F(PageFrameworkTest, ButtonsGiveTheirResults)
             post_click(GetDlgItem(page, c.button));
             return true;
         }});
-        EXPECT_EQ(run_page("SETUP_SELTYPE", plain_page_proc, IDD_SETUP_TYPE), c.result);
+        EXPECT_EQ(run_page("SETUP_SELTYPE", default_page_proc, IDD_SETUP_TYPE), c.result);
     }
 }
 
@@ -108,7 +137,7 @@ TEST_F(PageFrameworkTest, EmptyProductNameLeavesTheBlank)
         PostMessageA(page, WM_COMMAND, IDC_CANCEL, 0);
         return true;
     }});
-    EXPECT_EQ(run_page("SETUP_BEGIN", plain_page_proc, IDD_WELCOME), PAGE_CANCEL);
+    EXPECT_EQ(run_page("SETUP_BEGIN", default_page_proc, IDD_WELCOME), PAGE_CANCEL);
     EXPECT_EQ(title, " Setup");
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, " installation is not completed !");
@@ -116,7 +145,7 @@ TEST_F(PageFrameworkTest, EmptyProductNameLeavesTheBlank)
 
 TEST_F(PageFrameworkTest, PageThatCannotBeCreatedEndsAsCancel)
 {
-    EXPECT_EQ(run_page("SETUP_NONE", plain_page_proc, 999), PAGE_CANCEL);
+    EXPECT_EQ(run_page("SETUP_NONE", default_page_proc, 999), PAGE_CANCEL);
 }
 
 }  // namespace

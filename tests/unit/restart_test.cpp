@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "pages/restart.h"
+#include "support/seam.h"
 #include "support/setup_fixture.h"
 #include "support/ui_script.h"
 
@@ -81,9 +84,10 @@ protected:
     {
         reset_setup_state();
         platform = Platform{};
-        restart_calls = {open_token, lookup, adjust, exit_windows};
+        doubles_.emplace(restart_calls, RestartCalls{open_token, lookup, adjust, exit_windows});
     }
-    void TearDown() override { restart_calls = SYSTEM_RESTART_CALLS; }
+
+    std::optional<ScopedSeam<RestartCalls>> doubles_;
 };
 
 TEST_F(RestartTest, WithThePrivilegeAsksForARebootAndClosesTheToken)
@@ -136,7 +140,7 @@ TEST_F(RestartTest, RefusedPrivilegeShowsRebootError)
 // Wine grants every privilege a process asks for by a known name.
 TEST_F(RestartTest, EnablePrivilegeWithTheSystemCalls)
 {
-    restart_calls = SYSTEM_RESTART_CALLS;
+    doubles_.reset();
     EXPECT_EQ(enable_privilege("SeShutdownPrivilege"), 1);
     EXPECT_EQ(enable_privilege("SeNoSuchPrivilege"), 0);
 }

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "script/setup_script.h"
-#include "setup/wizard.h"
+#include "setup/startup.h"
+#include "support/seam.h"
 #include "support/setup_fixture.h"
 #include "support/ui_script.h"
 
@@ -96,13 +97,13 @@ protected:
     {
         reset_setup_state();
         table_memory = {};
-        table_memory_calls = {allocate_block, free_block};
     }
     void TearDown() override
     {
-        table_memory_calls = SYSTEM_TABLE_MEMORY_CALLS;
         if (state.background_window != nullptr) DestroyWindow(state.background_window);
     }
+
+    ScopedSeam<TableMemoryCalls> table_memory_seam_{table_memory_calls, {allocate_block, free_block}};
 };
 
 TEST_P(StartupFailure, EndsWithZeroBeforeAnyPage)

@@ -151,7 +151,7 @@ TEST_F(WizardPagesTest, FinishPageReadsTheRestartChoice)
 
 TEST_F(WizardPagesTest, FinishWithYesKeepsTheRestart)
 {
-    TimerScript script({on_page("SETUP_END", [&](HWND page) { post_click(GetDlgItem(page, IDC_NEXT)); })});
+    TimerScript script({on_page("SETUP_END", [&](HWND page) { post_click(GetDlgItem(page, IDC_FINISH)); })});
     run_page("SETUP_END", finish_page_proc, IDD_FINISH);
     EXPECT_EQ(state.restart_now, 1);
 }

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "path_checks.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 #include "uninstall_state.h"
 
 namespace {

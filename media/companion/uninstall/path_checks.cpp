@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 #include "uninstall_state.h"
 
 namespace {

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "path_checks.h"
+#include "script/file_table.h"
 #include "script/setup_script.h"
+#include "setup/bounded_text.h"
 #include "setup/setup_state.h"
 #include "uninstall_state.h"
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "path_checks.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 #include "uninstall_state.h"
 
 namespace {

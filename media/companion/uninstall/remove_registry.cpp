@@ -4,7 +4,7 @@
 
 #include "install/companion_registry.h"
 #include "path_checks.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 #include "uninstall_state.h"
 
 using namespace companion;

@@ -7,7 +7,7 @@
 
 #include "path_checks.h"
 #include "remove_files.h"
-#include "setup/setup_state.h"
+#include "setup/bounded_text.h"
 #include "uninstall_state.h"
 
 namespace {
