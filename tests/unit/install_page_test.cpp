@@ -144,8 +144,7 @@ protected:
     void SetUp() override
     {
         reset_setup_state();
-        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+        use_screen_size();
         windows_ = std::make_unique<WindowsDirSandbox>();
     }
     void TearDown() override
