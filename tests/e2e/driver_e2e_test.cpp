@@ -148,9 +148,7 @@ const WalkPath CUSTOM_WITHOUT_DRIVER = {{"SETUP_BEGIN"},
 const NoDriverCase NO_DRIVER_CASES[] = {
     {"MouseDriverCleared", &CUSTOM_WITHOUT_DRIVER, "SETUP_END", IDC_NEXT, {REBOOT_ERROR}},
     {"BothCleared", &CUSTOM_NOTHING, "SETUP_END", IDC_NEXT, {REBOOT_ERROR}},
-    {"CancelOnWelcome", &CUSTOM, "SETUP_BEGIN", IDC_CANCEL, {CANCEL_TEXT}},
-    {"CancelOnSetupType", &CUSTOM, "SETUP_SELTYPE", IDC_CANCEL, {CANCEL_TEXT}},
-    {"CancelOnComponents", &CUSTOM, "SETUP_SELCOMP", IDC_CANCEL, {CANCEL_TEXT}},
+    // A cancel on any earlier page ends the sequence the same way (WizardSequence).
     {"CancelOnDestination", &CUSTOM, "SETUP_SELDIR", IDC_CANCEL, {CANCEL_TEXT}},
 };
 

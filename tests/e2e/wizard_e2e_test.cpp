@@ -243,13 +243,13 @@ TEST_P(CancelE2E, ShowsTheCancelMessageAndEnds)
     EXPECT_EQ(setup.wait_exit(), 0u);
 }
 
+// The setup type page with the button and with Escape, and the component
+// page with Escape, are the page tests' rows (WizardPagesTest,
+// PageFrameworkTest) and the sequence table's (WizardSequence).
 INSTANTIATE_TEST_SUITE_P(EveryPage, CancelE2E,
                          ::testing::Values(CancelCase{"SETUP_BEGIN", CancelBy::button},
                                            CancelCase{"SETUP_BEGIN", CancelBy::escape},
-                                           CancelCase{"SETUP_SELTYPE", CancelBy::button},
-                                           CancelCase{"SETUP_SELTYPE", CancelBy::escape},
                                            CancelCase{"SETUP_SELCOMP", CancelBy::button},
-                                           CancelCase{"SETUP_SELCOMP", CancelBy::escape},
                                            CancelCase{"SETUP_SELDIR", CancelBy::button},
                                            CancelCase{"SETUP_SELDIR", CancelBy::escape}),
                          [](const auto& param_info) {
