@@ -27,7 +27,7 @@
 #include <string>
 
 #include "harness.h"
-#include "resources/resource_ids.h"
+#include "support/failures.h"
 
 using namespace e2e;
 
@@ -124,13 +124,6 @@ int time_run(const std::string& exe, const char* argument)
     return 0;
 }
 
-HWND next_page(SetupProcess& setup, const char* class_name)
-{
-    HWND page = setup.wait_page(class_name, STEP_TIMEOUT_MS);
-    if (page == nullptr) std::cout << "no " << class_name << "; the program shows " << setup.describe_windows() << std::endl;
-    return page;
-}
-
 // From the first file's status text to "Updating Registry...", polled every millisecond.
 long long time_copy(SetupProcess& setup)
 {
@@ -155,13 +148,14 @@ int time_install(const std::string& exe)
     if (!setup.started()) return 2;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, setup.pid());
 
-    const char* const walk[] = {"SETUP_BEGIN", "SETUP_SELTYPE", "SETUP_SELDIR"};
-    for (const char* class_name : walk) {
-        HWND page = next_page(setup, class_name);
-        if (page == nullptr) return 1;
-        if (std::strcmp(class_name, "SETUP_BEGIN") == 0) print_memory(process, "welcome");
-        click(page, IDC_NEXT);
-    }
+    WalkOptions options;
+    options.page_timeout_ms = STEP_TIMEOUT_MS;
+    options.on_page = [process](HWND, const char* page_class) {
+        if (std::strcmp(page_class, "SETUP_BEGIN") == 0) print_memory(process, "welcome");
+    };
+    HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL, options);
+    if (destination == nullptr) return 1;
+    click(destination, IDC_NEXT);
     const long long copy_us = time_copy(setup);
     if (copy_us < 0) {
         std::cout << "the install page's copy was not seen; the program shows " << setup.describe_windows() << std::endl;
@@ -169,7 +163,7 @@ int time_install(const std::string& exe)
     }
     std::cout << "COPY_US " << copy_us << std::endl;
 
-    HWND finish = next_page(setup, "SETUP_END");
+    HWND finish = setup.wait_page("SETUP_END", STEP_TIMEOUT_MS);
     if (finish == nullptr) return 1;
     print_memory(process, "finish");
     std::cout << "AT_FINISH" << std::endl;
@@ -177,7 +171,7 @@ int time_install(const std::string& exe)
     std::getline(std::cin, answer);
 
     click(finish, IDC_RESTART_NO);
-    click(finish, IDC_NEXT);
+    click(finish, IDC_FINISH);
     const DWORD code = setup.wait_exit(STEP_TIMEOUT_MS);
     CloseHandle(process);
     if (code != 0) {
@@ -192,6 +186,7 @@ int time_install(const std::string& exe)
 int main(int argc, char** argv)
 {
     QueryPerformanceFrequency(&frequency);
+    set_failure_handler([](const std::string& text) { std::cout << text << std::endl; });
     if (argc == 3 && std::strcmp(argv[1], "startup") == 0) return time_startup(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "install") == 0) return time_install(argv[2]);
     if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "run") == 0) return time_run(argv[2], argc == 4 ? argv[3] : nullptr);

@@ -5,50 +5,18 @@
 // installation and without the restart.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "debug_output.h"
 #include "harness.h"
-#include "resources/resource_ids.h"
 #include "support/install_support.h"
 #include "support/test_files.h"
 
 using namespace e2e;
 
 namespace {
-
-std::string windows_dir()
-{
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return windows;
-}
-
-// The medium's files in the order they are copied: the name the page
-// announces, and where the file goes.
-struct MediumFile {
-    const char* source;
-    std::string installed;
-};
-
-std::vector<MediumFile> medium_files(const std::string& dest)
-{
-    const std::string windows = windows_dir();
-    return {
-        {"QVMAIN.EX_", dest + "\\QVMAIN.EXE"},
-        {"QVPAGE.DL_", dest + "\\QVPAGE.DLL"},
-        {"UNINSTAL.EXE", dest + "\\UNINSTAL.EXE"},
-        {"README.TXT", dest + "\\README.TXT"},
-        {"SETUP.INF", dest + "\\SETUP.INF"},
-        {"ROLLER.HL_", dest + "\\HELP\\ROLLER.HLP"},
-        {"WHEEL.TXT", dest + "\\HELP\\WHEEL.TXT"},
-        {"SCROLL.TX_", dest + "\\SAMPLES\\SCROLL.TXT"},
-        {"RKMOUSE.SY_", windows + "\\SYSTEM\\RKMOUSE.SYS"},
-        {"RKMOUSE.IN_", windows + "\\INF\\RKMOUSE.INF"},
-        {"ROLLER.INI", windows + "\\ROLLER.INI"},
-    };
-}
 
 // The file to cancel at, in the environment that the program inherits.
 class CancelAt {
@@ -92,10 +60,10 @@ class InstallCancelE2E : public ::testing::TestWithParam<int> {};
 
 TEST_P(InstallCancelE2E, CancelDuringAFileKeepsItAndTheOnesBeforeAndRegisters)
 {
-    const int cancelled = GetParam();
+    const size_t cancelled = static_cast<size_t>(GetParam());
     MediumCopy medium;
-    const std::vector<MediumFile> files = medium_files(medium.destination());
-    const char* cancelled_file = files[static_cast<size_t>(cancelled)].source;
+    const auto files = sample_files();
+    const char* cancelled_file = files[cancelled].announced;
     SCOPED_TRACE(std::string("cancelled at ") + cancelled_file);
     {
         CancelAt cancel_at(cancelled_file);
@@ -104,16 +72,16 @@ TEST_P(InstallCancelE2E, CancelDuringAFileKeepsItAndTheOnesBeforeAndRegisters)
         SetupProcess setup(medium.setup_exe(), StartOptions{"SeShutdownPrivilege"});
         DebugOutput output(setup.pid());
         ASSERT_TRUE(output.attached()) << "DebugActiveProcess error " << output.attach_error();
-        HWND welcome = setup.wait_page("SETUP_BEGIN");
-        ASSERT_NE(welcome, nullptr);
-        CancelClickHook hook(GetWindowThreadProcessId(welcome, nullptr));
-        ASSERT_TRUE(hook.set());
-        click(welcome, IDC_NEXT);
-        for (const char* page_class : {"SETUP_SELTYPE", "SETUP_SELDIR"}) {
-            HWND page = setup.wait_page(page_class);
-            ASSERT_NE(page, nullptr) << page_class;
-            click(page, IDC_NEXT);
-        }
+        // Set on the program's thread as soon as the welcome page is there.
+        std::optional<CancelClickHook> hook;
+        WalkOptions set_hook;
+        set_hook.on_page = [&](HWND page, const char*) {
+            if (!hook) hook.emplace(GetWindowThreadProcessId(page, nullptr));
+        };
+        HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL, set_hook);
+        ASSERT_NE(destination, nullptr);
+        ASSERT_TRUE(hook->set());
+        click(destination, IDC_NEXT);
 
         const Box box = setup.wait_box();
         ASSERT_NE(box.window, nullptr) << setup.describe_windows();
@@ -131,15 +99,16 @@ TEST_P(InstallCancelE2E, CancelDuringAFileKeepsItAndTheOnesBeforeAndRegisters)
     }
 
     for (size_t i = 0; i < files.size(); ++i) {
-        const bool copied = static_cast<int>(i) <= cancelled;
-        EXPECT_EQ(file_exists(files[i].installed), copied) << files[i].installed;
+        const std::string installed = installed_path(files[i], medium.destination());
+        const bool copied = i <= cancelled;
+        EXPECT_EQ(file_exists(installed), copied) << installed;
         if (copied) {
-            EXPECT_FALSE(read_file(files[i].installed).empty()) << files[i].installed;
+            EXPECT_FALSE(read_file(installed).empty()) << installed;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFile, InstallCancelE2E, ::testing::Range(0, 11),
+INSTANTIATE_TEST_SUITE_P(EveryFile, InstallCancelE2E, ::testing::Range(0, static_cast<int>(sample_files().size())),
                          [](const auto& test_case) { return "file" + std::to_string(test_case.param + 1); });
 
 }  // namespace

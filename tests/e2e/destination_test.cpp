@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "finish.h"
 #include "harness.h"
-#include "resources/resource_ids.h"
 #include "support/test_files.h"
 
 using namespace e2e;
@@ -38,24 +38,6 @@ protected:
     std::string base_;
 };
 
-// Welcome and setup type with Next; Custom adds the component page.
-HWND walk_to_destination(SetupProcess& setup, bool custom)
-{
-    HWND welcome = setup.wait_page("SETUP_BEGIN");
-    if (welcome == nullptr) return nullptr;
-    click(welcome, IDC_NEXT);
-    HWND type = setup.wait_page("SETUP_SELTYPE");
-    if (type == nullptr) return nullptr;
-    if (custom) click(type, IDC_CUSTOM);
-    click(type, IDC_NEXT);
-    if (custom) {
-        HWND components = setup.wait_page("SETUP_SELCOMP");
-        if (components == nullptr) return nullptr;
-        click(components, IDC_NEXT);
-    }
-    return setup.wait_page("SETUP_SELDIR");
-}
-
 void expect_warning(const Box& box, const char* text)
 {
     EXPECT_EQ(box.text, text);
@@ -85,7 +67,7 @@ void cancel_setup(SetupProcess& setup, HWND destination)
 TEST_F(DestinationE2E, TypicalShowsTheScriptPathAndBackLeadsToTheSetupType)
 {
     SetupProcess setup(medium_.setup_exe());
-    HWND destination = walk_to_destination(setup, false);
+    HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL);
     ASSERT_NE(destination, nullptr);
     EXPECT_EQ(window_title(destination), "Roller Kit Setup");
     EXPECT_EQ(control_text(destination, IDC_PATH), medium_.destination());
@@ -102,7 +84,7 @@ TEST_F(DestinationE2E, TypicalShowsTheScriptPathAndBackLeadsToTheSetupType)
 TEST_F(DestinationE2E, CustomBackLeadsToTheComponents)
 {
     SetupProcess setup(medium_.setup_exe());
-    HWND destination = walk_to_destination(setup, true);
+    HWND destination = walk_to(setup, "SETUP_SELDIR", CUSTOM);
     ASSERT_NE(destination, nullptr);
     click(destination, IDC_BACK);
     HWND components = setup.wait_page("SETUP_SELCOMP");
@@ -115,21 +97,19 @@ TEST_F(DestinationE2E, CustomBackLeadsToTheComponents)
 
 TEST_F(DestinationE2E, InvalidPathAndExistingDirectoryKeepThePage)
 {
-    const struct {
-        const char* name;
-        std::string path;
-    } invalid[] = {{"no backslash after the drive", "C:Roller Kit"}, {"parent missing", base_ + "\\missing\\new"}};
-    for (const auto& c : invalid) {
-        SCOPED_TRACE(c.name);
-        set_default_path(c.path);
+    // The other paths that cannot be created are the page test's rows
+    // (DestinationPageTest.NextChecksAndCreatesTheDestination).
+    {
+        const std::string invalid = base_ + "\\missing\\new";
+        set_default_path(invalid);
         SetupProcess setup(medium_.setup_exe());
-        HWND destination = walk_to_destination(setup, false);
+        HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL);
         ASSERT_NE(destination, nullptr);
-        EXPECT_EQ(control_text(destination, IDC_PATH), c.path);
+        EXPECT_EQ(control_text(destination, IDC_PATH), invalid);
         click(destination, IDC_NEXT);
         expect_warning(setup.answer_box(IDOK), CANNOT_CREATE);
         expect_page_stays(setup, destination);
-        EXPECT_EQ(control_text(destination, IDC_PATH), c.path);
+        EXPECT_EQ(control_text(destination, IDC_PATH), invalid);
         cancel_setup(setup, destination);
     }
 
@@ -137,7 +117,7 @@ TEST_F(DestinationE2E, InvalidPathAndExistingDirectoryKeepThePage)
     set_default_path(base_);
     TitledWindow rollpoint("RollPoint");
     SetupProcess setup(medium_.setup_exe());
-    HWND destination = walk_to_destination(setup, false);
+    HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL);
     ASSERT_NE(destination, nullptr);
     click(destination, IDC_NEXT);
     const Box question = setup.answer_box(IDCANCEL);
@@ -153,9 +133,7 @@ TEST_F(DestinationE2E, InvalidPathAndExistingDirectoryKeepThePage)
     HWND finish = setup.wait_page("SETUP_END");
     ASSERT_NE(finish, nullptr);
     EXPECT_EQ(rollpoint.close_requests(), 1);
-    click(finish, IDC_RESTART_NO);
-    click(finish, IDC_NEXT);
-    EXPECT_EQ(setup.wait_exit(), 0u);
+    finish_without_restart(setup, finish);
 }
 
 // The script's destination is replaced through the browser; Next creates
@@ -165,7 +143,7 @@ TEST_F(DestinationE2E, NextCreatesTheBrowsedDirectoryAndAsksRollPointToClose)
     const std::string chosen = base_ + "\\Chosen";
     TitledWindow rollpoint("RollPoint");
     SetupProcess setup(medium_.setup_exe());
-    HWND destination = walk_to_destination(setup, false);
+    HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL);
     ASSERT_NE(destination, nullptr);
 
     click(destination, IDC_BROWSE);
@@ -184,9 +162,7 @@ TEST_F(DestinationE2E, NextCreatesTheBrowsedDirectoryAndAsksRollPointToClose)
     EXPECT_TRUE(directory_exists_at(chosen));
     EXPECT_FALSE(directory_exists_at(medium_.destination()));
     EXPECT_EQ(rollpoint.close_requests(), 1);
-    click(finish, IDC_RESTART_NO);
-    click(finish, IDC_NEXT);
-    EXPECT_EQ(setup.wait_exit(), 0u);
+    finish_without_restart(setup, finish);
 }
 
 }  // namespace

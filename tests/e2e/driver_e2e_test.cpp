@@ -11,9 +11,8 @@
 #include <setupapi.h>
 
 #include "debug_output.h"
+#include "finish.h"
 #include "harness.h"
-#include "resources/resource_ids.h"
-#include "support/driver_registry.h"
 #include "support/driver_trace.h"
 #include "support/driver_wine_devices.h"
 
@@ -41,29 +40,10 @@ Texts operator+(Texts first, const Texts& second)
     return first;
 }
 
-// Welcome, Typical, the destination as given; the copy and the driver
-// installation run before the finish page.
-void walk_typical_install(SetupProcess& setup)
-{
-    for (const char* page_class : {"SETUP_BEGIN", "SETUP_SELTYPE", "SETUP_SELDIR"}) {
-        HWND page = setup.wait_page(page_class);
-        ASSERT_NE(page, nullptr) << page_class;
-        click(page, IDC_NEXT);
-    }
-    finish_without_restart(setup);
-}
-
 // Custom with only the Mouse Driver: nothing is copied.
 void walk_driver_only(SetupProcess& setup)
 {
-    HWND welcome = setup.wait_page("SETUP_BEGIN");
-    ASSERT_NE(welcome, nullptr);
-    click(welcome, IDC_NEXT);
-    HWND type = setup.wait_page("SETUP_SELTYPE");
-    ASSERT_NE(type, nullptr);
-    click(type, IDC_CUSTOM);
-    click(type, IDC_NEXT);
-    HWND components = setup.wait_page("SETUP_SELCOMP");
+    HWND components = walk_to(setup, "SETUP_SELCOMP", CUSTOM);
     ASSERT_NE(components, nullptr);
     click(components, MOUSE_CONTROL_PANEL);
     ASSERT_TRUE(is_checked(components, MOUSE_DRIVER));
@@ -76,7 +56,8 @@ protected:
     void SetUp() override
     {
         remove_test_devices();
-        ASSERT_FALSE(key_exists(MOUSE_CLASS_KEY)) << "Wine's prefix has a Mouse class of its own";
+        ASSERT_FALSE(registry_key_exists(HKEY_LOCAL_MACHINE, MOUSE_CLASS_KEY))
+            << "Wine's prefix has a Mouse class of its own";
     }
     void TearDown() override { remove_test_devices(); }
 
@@ -91,13 +72,14 @@ TEST_F(DriverE2E, TypicalInstallRunsTheDriverStepsUntilWineRefusesTheSelection)
 {
     register_mouse_class();
     register_root_mouse();
-    set_string_value(INSTANCE, "Class", "Ports");
-    set_string_value(INSTANCE, "Driver", OTHER_CLASS_DRIVER);
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Class", "Ports"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Driver", OTHER_CLASS_DRIVER));
 
     SetupProcess setup(medium.setup_exe());
     DebugOutput output(setup.pid());
     ASSERT_TRUE(output.attached()) << "DebugActiveProcess error " << output.attach_error();
-    ASSERT_NO_FATAL_FAILURE(walk_typical_install(setup));
+    // The copy and the driver installation run before the finish page.
+    ASSERT_NO_FATAL_FAILURE(install_typical(setup));
 
     const Texts expected = Texts{INSTANCE,
                                  "Enum Key",
@@ -113,21 +95,21 @@ TEST_F(DriverE2E, TypicalInstallRunsTheDriverStepsUntilWineRefusesTheSelection)
     ASSERT_TRUE(output.wait_end(DEFAULT_TIMEOUT_MS));
     EXPECT_EQ(output.texts(), expected);
 
-    const auto device_class = read_value(INSTANCE, "Class");
+    const auto device_class = read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Class");
     ASSERT_TRUE(device_class);
     EXPECT_EQ(device_class->type, DWORD(REG_SZ));
     EXPECT_EQ(device_class->data, std::string("Mouse", 6));
-    EXPECT_FALSE(read_value(INSTANCE, "Driver"));
-    EXPECT_EQ(key_dacl(INSTANCE), (std::vector<AllowedAce>{{"S-1-5-4", KEY_READ, 0},
-                                                           {"S-1-5-32-544", KEY_ALL_ACCESS, 0}}));
+    EXPECT_FALSE(read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Driver"));
+    EXPECT_EQ(registry_key_dacl(HKEY_LOCAL_MACHINE, INSTANCE),
+              (std::vector<AllowedAce>{{"S-1-5-4", KEY_READ, 0}, {"S-1-5-32-544", KEY_ALL_ACCESS, 0}}));
 }
 
 // Wine reports the unknown class as found but gives no GUID: the
 // installation ends at the lookup and leaves the device keys alone.
 TEST_F(DriverE2E, WithoutTheMouseClassOnlyTheClassLookupIsTraced)
 {
-    set_string_value(INSTANCE, "Class", "Ports");
-    set_string_value(INSTANCE, "Driver", OTHER_CLASS_DRIVER);
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Class", "Ports"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Driver", OTHER_CLASS_DRIVER));
 
     SetupProcess setup(medium.setup_exe());
     DebugOutput output(setup.pid());
@@ -136,20 +118,17 @@ TEST_F(DriverE2E, WithoutTheMouseClassOnlyTheClassLookupIsTraced)
 
     ASSERT_TRUE(output.wait_end(DEFAULT_TIMEOUT_MS));
     EXPECT_EQ(output.texts(), (Texts{"error: SetupDiClassGuidsFromName"}));
-    EXPECT_EQ(read_value(INSTANCE, "Class")->data, std::string("Ports", 6));
-    EXPECT_TRUE(read_value(INSTANCE, "Driver"));
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Class")->data, std::string("Ports", 6));
+    EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Driver"));
 }
 
-// A walk that never reaches the driver installation: the clicks on each page,
-// the last of which leaves it, and the texts of the boxes that follow.
-struct PageClicks {
-    const char* page;
-    std::vector<int> clicks;
-};
-
+// A walk that never reaches the driver installation: a path to a page, the
+// button that leaves it, and the texts of the boxes that follow.
 struct NoDriverCase {
     const char* name;
-    std::vector<PageClicks> walk;
+    const WalkPath* path;
+    const char* page;
+    int leave_by;
     Texts boxes;
 };
 
@@ -160,25 +139,17 @@ constexpr char CANCEL_TEXT[] = "Roller Kit installation is not completed !";
 // box instead of ending the session.
 constexpr char REBOOT_ERROR[] = "Reboot Error !";
 
-const PageClicks WELCOME_NEXT = {"SETUP_BEGIN", {IDC_NEXT}};
-const PageClicks CUSTOM_NEXT = {"SETUP_SELTYPE", {IDC_CUSTOM, IDC_NEXT}};
-const PageClicks FINISH_WITH_RESTART = {"SETUP_END", {IDC_NEXT}};
+const WalkPath CUSTOM_WITHOUT_DRIVER = {{"SETUP_BEGIN"},
+                                       {"SETUP_SELTYPE", {IDC_CUSTOM}},
+                                       {"SETUP_SELCOMP", {MOUSE_DRIVER}},
+                                       {"SETUP_SELDIR"},
+                                       {"SETUP_END"}};
 
 const NoDriverCase NO_DRIVER_CASES[] = {
-    {"MouseDriverCleared",
-     {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {MOUSE_DRIVER, IDC_NEXT}}, {"SETUP_SELDIR", {IDC_NEXT}},
-      FINISH_WITH_RESTART},
-     {REBOOT_ERROR}},
-    {"BothCleared",
-     {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {MOUSE_DRIVER, MOUSE_CONTROL_PANEL, IDC_NEXT}},
-      FINISH_WITH_RESTART},
-     {REBOOT_ERROR}},
-    {"CancelOnWelcome", {{"SETUP_BEGIN", {IDC_CANCEL}}}, {CANCEL_TEXT}},
-    {"CancelOnSetupType", {WELCOME_NEXT, {"SETUP_SELTYPE", {IDC_CANCEL}}}, {CANCEL_TEXT}},
-    {"CancelOnComponents", {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {IDC_CANCEL}}}, {CANCEL_TEXT}},
-    {"CancelOnDestination",
-     {WELCOME_NEXT, CUSTOM_NEXT, {"SETUP_SELCOMP", {IDC_NEXT}}, {"SETUP_SELDIR", {IDC_CANCEL}}},
-     {CANCEL_TEXT}},
+    {"MouseDriverCleared", &CUSTOM_WITHOUT_DRIVER, "SETUP_END", IDC_FINISH, {REBOOT_ERROR}},
+    {"BothCleared", &CUSTOM_NOTHING, "SETUP_END", IDC_FINISH, {REBOOT_ERROR}},
+    // A cancel on any earlier page ends the sequence the same way (WizardSequence).
+    {"CancelOnDestination", &CUSTOM, "SETUP_SELDIR", IDC_CANCEL, {CANCEL_TEXT}},
 };
 
 class NoDriverE2E : public DriverE2E, public ::testing::WithParamInterface<NoDriverCase> {};
@@ -190,18 +161,17 @@ TEST_P(NoDriverE2E, NeitherTracesNorTouchesTheDeviceKeys)
     const NoDriverCase& c = GetParam();
     register_mouse_class();
     register_root_mouse();
-    set_string_value(INSTANCE, "Class", "Ports");
-    set_string_value(INSTANCE, "Driver", OTHER_CLASS_DRIVER);
-    const std::vector<AllowedAce> dacl = key_dacl(INSTANCE);
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Class", "Ports"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Driver", OTHER_CLASS_DRIVER));
+    const auto dacl = registry_key_dacl(HKEY_LOCAL_MACHINE, INSTANCE);
+    ASSERT_TRUE(dacl);
 
     SetupProcess setup(medium.setup_exe(), StartOptions{"SeShutdownPrivilege"});
     DebugOutput output(setup.pid());
     ASSERT_TRUE(output.attached()) << "DebugActiveProcess error " << output.attach_error();
-    for (const PageClicks& step : c.walk) {
-        HWND page = setup.wait_page(step.page);
-        ASSERT_NE(page, nullptr) << step.page;
-        for (int id : step.clicks) click(page, id);
-    }
+    HWND page = walk_to(setup, c.page, *c.path);
+    ASSERT_NE(page, nullptr);
+    click(page, c.leave_by);
     Texts boxes;
     for (size_t i = 0; i < c.boxes.size(); ++i) boxes.push_back(setup.answer_box(IDOK).text);
     EXPECT_EQ(boxes, c.boxes);
@@ -209,9 +179,10 @@ TEST_P(NoDriverE2E, NeitherTracesNorTouchesTheDeviceKeys)
 
     ASSERT_TRUE(output.wait_end(DEFAULT_TIMEOUT_MS));
     EXPECT_EQ(output.texts(), Texts{});
-    EXPECT_EQ(read_value(INSTANCE, "Class")->data, std::string("Ports", 6));
-    EXPECT_EQ(read_value(INSTANCE, "Driver")->data, std::string(OTHER_CLASS_DRIVER) + '\0');
-    EXPECT_EQ(key_dacl(INSTANCE), dacl);
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Class")->data, std::string("Ports", 6));
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Driver")->data,
+              std::string(OTHER_CLASS_DRIVER) + '\0');
+    EXPECT_EQ(registry_key_dacl(HKEY_LOCAL_MACHINE, INSTANCE), dacl);
 }
 
 INSTANTIATE_TEST_SUITE_P(Walks, NoDriverE2E, ::testing::ValuesIn(NO_DRIVER_CASES),

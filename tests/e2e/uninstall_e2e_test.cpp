@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "finish.h"
 #include "harness.h"
 #include "install/companion_registry.h"
-#include "resources/resource_ids.h"
 #include "support/test_files.h"
 
 using namespace e2e;
@@ -23,27 +23,15 @@ constexpr const char* SESSION_MANAGER_KEY = "SYSTEM\\CurrentControlSet\\Control\
 constexpr const char* OTHER_HANDLER = "OtherVendorPage";
 constexpr const char* OTHER_HANDLER_CLASS = "{0D1E2F30-4152-6374-8596-A7B8C9DAEBFC}";
 
-std::string windows_dir()
-{
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return windows;
-}
-
 void set_registry_text(HKEY root, const std::string& key, const char* name, const std::string& text)
 {
-    HKEY created = nullptr;
-    ASSERT_EQ(RegCreateKeyA(root, key.c_str(), &created), ERROR_SUCCESS) << key;
-    RegSetValueExA(created, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(created);
+    ASSERT_TRUE(set_registry_string(root, key, name, text)) << key;
 }
 
 std::string registered_uninstall_command()
 {
-    std::string command;
-    read_registry_string(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY, companion::UNINSTALL_STRING_VALUE, command);
-    return command;
+    return read_registry_string(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY, companion::UNINSTALL_STRING_VALUE)
+        .value_or("");
 }
 
 // The uninstaller's copy in the temporary folder deletes the program once it
@@ -56,33 +44,6 @@ bool wait_until_gone(const std::string& path, DWORD timeout_ms = ERASER_TIMEOUT_
         pump_messages_for(50);
     }
     return true;
-}
-
-// Everything below folder, relative to it, folders with a trailing backslash.
-void list_tree(const std::string& folder, const std::string& prefix, std::vector<std::string>& out)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            out.push_back(prefix + name + "\\");
-            list_tree(folder + "\\" + name, prefix + name + "\\", out);
-        } else {
-            out.push_back(prefix + name);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
-std::vector<std::string> tree(const std::string& folder)
-{
-    std::vector<std::string> entries;
-    list_tree(folder, "", entries);
-    std::sort(entries.begin(), entries.end());
-    return entries;
 }
 
 // The files that PendingFileRenameOperations deletes at the next restart,
@@ -143,22 +104,11 @@ public:
     static std::string key() { return std::string(companion::HANDLERS_KEY) + "\\" + OTHER_HANDLER; }
 };
 
-void install_typical(MediumCopy& medium)
+void install_typical_from(const MediumCopy& medium)
 {
     SetupProcess setup(medium.setup_exe());
-    for (const char* page_class : {"SETUP_BEGIN", "SETUP_SELTYPE", "SETUP_SELDIR"}) {
-        HWND page = setup.wait_page(page_class);
-        ASSERT_NE(page, nullptr) << page_class;
-        click(page, IDC_NEXT);
-    }
-    finish_without_restart(setup);
+    install_typical(setup);
 }
-
-// What a Typical installation puts below the destination.
-const std::vector<std::string> INSTALLED_TREE = {
-    "HELP\\",     "HELP\\ROLLER.HLP", "HELP\\WHEEL.TXT",     "QVMAIN.EXE", "QVPAGE.DLL",
-    "README.TXT", "SAMPLES\\",        "SAMPLES\\SCROLL.TXT", "SETUP.INF",  "UNINSTAL.EXE",
-};
 
 struct CompanionKeys {
     bool page_class, handler, run, uninstall;
@@ -166,10 +116,9 @@ struct CompanionKeys {
 
 CompanionKeys companion_keys()
 {
-    std::string ignored;
     return {registry_key_exists(HKEY_CLASSES_ROOT, companion::PAGE_CLASS_KEY),
             registry_key_exists(HKEY_LOCAL_MACHINE, companion::PAGE_HANDLER_KEY),
-            read_registry_string(HKEY_LOCAL_MACHINE, companion::RUN_KEY, companion::RUN_VALUE, ignored),
+            read_registry_string(HKEY_LOCAL_MACHINE, companion::RUN_KEY, companion::RUN_VALUE).has_value(),
             registry_key_exists(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY)};
 }
 
@@ -185,9 +134,9 @@ TEST(UninstallE2E, RegisteredCommandRemovesTheInstallationButTheUsersFileAndOthe
 {
     MediumCopy medium;
     OtherHandler other_handler;
-    install_typical(medium);
+    install_typical_from(medium);
     const std::string dest = medium.destination();
-    ASSERT_EQ(tree(dest), INSTALLED_TREE);
+    ASSERT_EQ(folder_tree(dest), installed_tree());
     write_file(dest + "\\NOTES.TXT", "the user's own notes");
 
     SetupProcess rollpoint(dest + "\\QVMAIN.EXE");
@@ -219,7 +168,7 @@ TEST(UninstallE2E, RegisteredCommandRemovesTheInstallationButTheUsersFileAndOthe
     EXPECT_EQ(rollpoint.wait_exit(), 0u) << "RollPoint did not get WM_CLOSE";
 
     EXPECT_TRUE(wait_until_gone(dest + "\\UNINSTAL.EXE"));
-    EXPECT_EQ(tree(dest), (std::vector<std::string>{"NOTES.TXT"}));
+    EXPECT_EQ(folder_tree(dest), (std::vector<std::string>{"NOTES.TXT"}));
     EXPECT_EQ(read_file(dest + "\\NOTES.TXT"), "the user's own notes");
     expect_keys(companion_keys(), false);
     EXPECT_TRUE(registry_key_exists(HKEY_LOCAL_MACHINE, OtherHandler::key()));
@@ -230,7 +179,7 @@ TEST(UninstallE2E, RegisteredCommandRemovesTheInstallationButTheUsersFileAndOthe
 TEST(UninstallE2E, NoChangesNothingASecondStartIsRefusedAndYesLeavesNoFolder)
 {
     MediumCopy medium;
-    install_typical(medium);
+    install_typical_from(medium);
     const std::string dest = medium.destination();
     const std::string command = registered_uninstall_command();
     StartOptions as_the_shell;
@@ -249,7 +198,7 @@ TEST(UninstallE2E, NoChangesNothingASecondStartIsRefusedAndYesLeavesNoFolder)
         EXPECT_EQ(first.wait_exit(), 1u);
         EXPECT_FALSE(first.try_box().window) << "no message after No";
     }
-    EXPECT_EQ(tree(dest), INSTALLED_TREE);
+    EXPECT_EQ(folder_tree(dest), installed_tree());
     expect_keys(companion_keys(), true);
     EXPECT_EQ(registered_uninstall_command(), command);
 
@@ -258,14 +207,14 @@ TEST(UninstallE2E, NoChangesNothingASecondStartIsRefusedAndYesLeavesNoFolder)
     const Box done = uninstall.answer_box(IDOK);
     EXPECT_FALSE(contains(done.text, "stay in ")) << done.text;
     EXPECT_EQ(uninstall.wait_exit(), 0u);
-    EXPECT_TRUE(wait_until_gone(dest)) << "left: " << testing::PrintToString(tree(dest));
+    EXPECT_TRUE(wait_until_gone(dest)) << "left: " << testing::PrintToString(folder_tree(dest));
     expect_keys(companion_keys(), false);
 }
 
 TEST(UninstallE2E, AFileHeldOpenIsDeletedAtTheRestartWithItsFolders)
 {
     MediumCopy medium;
-    install_typical(medium);
+    install_typical_from(medium);
     const std::string dest = medium.destination();
     const std::string held_path = dest + "\\HELP\\WHEEL.TXT";
     HANDLE held = CreateFileA(held_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -293,7 +242,7 @@ TEST(UninstallE2E, AFileHeldOpenIsDeletedAtTheRestartWithItsFolders)
     EXPECT_LT(folder, destination) << testing::PrintToString(pending);
     EXPECT_LT(destination, pending.size()) << testing::PrintToString(pending);
 
-    EXPECT_EQ(tree(dest), (std::vector<std::string>{"HELP\\", "HELP\\WHEEL.TXT"}));
+    EXPECT_EQ(folder_tree(dest), (std::vector<std::string>{"HELP\\", "HELP\\WHEEL.TXT"}));
     expect_keys(companion_keys(), false);
     CloseHandle(held);
 }
@@ -422,9 +371,9 @@ TEST_P(UninstallBadScriptE2E, RefusesWhatLeadsOutsideAndRemovesTheRest)
     for (const std::string& victim : fixture.victims()) EXPECT_EQ(read_file(victim), "not Roller Kit's") << victim;
     EXPECT_TRUE(directory_exists_at(fixture.root() + "\\empty"));
     if (bad.remaining.empty()) {
-        EXPECT_TRUE(wait_until_gone(dest)) << "left: " << testing::PrintToString(tree(dest));
+        EXPECT_TRUE(wait_until_gone(dest)) << "left: " << testing::PrintToString(folder_tree(dest));
     } else {
-        EXPECT_EQ(tree(dest), bad.remaining);
+        EXPECT_EQ(folder_tree(dest), bad.remaining);
     }
     expect_keys(companion_keys(), bad.registry_elsewhere);
 }
@@ -454,7 +403,7 @@ TEST(UninstallE2E, ManyFilesOfTheUserAreNamedUpToEightAndCounted)
     EXPECT_EQ(uninstall.wait_exit(), 0u);
     EXPECT_TRUE(wait_until_gone(dest + "\\UNINSTAL.EXE"));
     std::sort(users_files.begin(), users_files.end());
-    EXPECT_EQ(tree(dest), users_files);
+    EXPECT_EQ(folder_tree(dest), users_files);
 }
 
 const std::vector<std::string> ALL_OF_IT = {"HELP\\", "HELP\\WHEEL.TXT", "README.TXT", "SETUP.INF", "UNINSTAL.EXE"};

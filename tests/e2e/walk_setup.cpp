@@ -9,12 +9,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "harness.h"
 #include "install/companion_registry.h"
-#include "resources/resource_ids.h"
+#include "support/failures.h"
+#include "support/test_files.h"
 
 using namespace e2e;
 
@@ -50,7 +53,7 @@ HWND reach_page(SetupProcess& setup, const char* class_name, const char* shot_na
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < PAGE_TIMEOUT_MS && setup.running()) {
         if (HWND page = setup.try_page(class_name)) {
-            if (shot_name != nullptr) take_screenshot(shot_name);
+            take_screenshot(shot_name);
             return page;
         }
         answer_any_box(setup);
@@ -61,28 +64,21 @@ HWND reach_page(SetupProcess& setup, const char* class_name, const char* shot_na
 
 void list_files(const std::string& dir, const std::string& indent)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            std::cout << indent << name << "\\" << std::endl;
-            list_files(dir + "\\" + name, indent + "  ");
+    for (const FolderEntry& entry : folder_entries(dir)) {
+        if (entry.is_folder) {
+            std::cout << indent << entry.name << "\\" << std::endl;
+            list_files(dir + "\\" + entry.name, indent + "  ");
         } else {
-            std::cout << indent << name << "  (" << found.nFileSizeLow << " bytes)" << std::endl;
+            std::cout << indent << entry.name << "  (" << entry.size << " bytes)" << std::endl;
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
 }
 
 void print_registry(HKEY root, const char* root_name, const std::string& key, const char* name)
 {
-    std::string value;
+    const std::optional<std::string> value = read_registry_string(root, key, name);
     std::cout << "  " << root_name << "\\" << key << (name ? std::string(" [") + name + "]" : std::string(" [default]"))
-              << " = " << (read_registry_string(root, key, name, value) ? "\"" + value + "\"" : "(none)")
-              << std::endl;
+              << " = " << (value ? "\"" + *value + "\"" : "(none)") << std::endl;
 }
 
 void print_companion_registry()
@@ -123,12 +119,13 @@ void print_installation(const std::string& setup_exe)
 // it and answered Yes; then what is left of the installation.
 int uninstall_again()
 {
-    std::string command;
-    if (!read_registry_string(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY, companion::UNINSTALL_STRING_VALUE,
-                              command)) {
+    const std::optional<std::string> registered =
+        read_registry_string(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY, companion::UNINSTALL_STRING_VALUE);
+    if (!registered) {
         std::cout << "no uninstall command is registered" << std::endl;
         return 1;
     }
+    const std::string& command = *registered;
     std::string program = command;
     program.erase(std::remove(program.begin(), program.end(), '"'), program.end());
     const std::string folder = program.substr(0, program.find_last_of('\\'));
@@ -163,19 +160,19 @@ int walk(const std::string& setup_exe)
     SetupProcess setup(setup_exe);
     if (!setup.started()) return 2;
 
-    struct Step {
+    const struct {
         const char* page_class;
         const char* shot;
+    } shots[] = {{"SETUP_BEGIN", "welcome"}, {"SETUP_SELTYPE", "setup-type"}, {"SETUP_SELDIR", "destination"}};
+    WalkOptions options;
+    options.page_timeout_ms = PAGE_TIMEOUT_MS;
+    options.on_page = [&](HWND, const char* page_class) {
+        for (const auto& shot : shots)
+            if (std::strcmp(shot.page_class, page_class) == 0) take_screenshot(shot.shot);
     };
-    const Step steps[] = {{"SETUP_BEGIN", "welcome"}, {"SETUP_SELTYPE", "setup-type"}, {"SETUP_SELDIR", "destination"}};
-    for (const Step& step : steps) {
-        HWND page = reach_page(setup, step.page_class, step.shot);
-        if (page == nullptr) {
-            std::cout << "no " << step.page_class << "; the program shows " << setup.describe_windows() << std::endl;
-            return 1;
-        }
-        click(page, IDC_NEXT);
-    }
+    HWND destination = walk_to(setup, "SETUP_SELDIR", TYPICAL, options);
+    if (destination == nullptr) return 1;
+    click(destination, IDC_NEXT);
     // The install page does all its work at once and is gone a second or two
     // later: catch it while it copies or pauses before the registry.
     for (const DWORD start = GetTickCount(); GetTickCount() - start < PAGE_TIMEOUT_MS && setup.running();) {
@@ -194,7 +191,7 @@ int walk(const std::string& setup_exe)
         return 1;
     }
     click(finish, IDC_RESTART_NO);
-    click(finish, IDC_NEXT);
+    click(finish, IDC_FINISH);
     const DWORD code = setup.wait_exit(PAGE_TIMEOUT_MS);
     std::cout << "SETUP.EXE ended with exit code " << code << std::endl;
     print_installation(setup_exe);
@@ -206,6 +203,7 @@ int walk(const std::string& setup_exe)
 
 int main(int argc, char** argv)
 {
+    set_failure_handler([](const std::string& text) { std::cout << text << std::endl; });
     if (argc != 2) {
         std::cerr << "usage: walk_setup <SETUP.EXE>" << std::endl;
         return 2;

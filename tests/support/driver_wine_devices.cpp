@@ -5,7 +5,7 @@
 #include <setupapi.h>
 
 #include "driver/device_keys.h"
-#include "support/driver_registry.h"
+#include "support/registry.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ std::string first_wheel_mouse_instance() { return std::string(DEVICE_ROOT_KEY) +
 
 void register_mouse_class()
 {
-    set_string_value(MOUSE_CLASS_KEY, "Class", "Mouse");
-    set_string_value(MOUSE_CLASS_KEY, TEST_MARK, "1");
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, MOUSE_CLASS_KEY, "Class", "Mouse"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, MOUSE_CLASS_KEY, TEST_MARK, "1"));
 }
 
 void register_root_mouse()
@@ -56,6 +56,7 @@ void register_root_mouse()
 
 void remove_test_devices()
 {
-    delete_key_tree(DEVICE_ROOT_KEY);
-    if (read_value(MOUSE_CLASS_KEY, TEST_MARK)) delete_key_tree(MOUSE_CLASS_KEY);
+    delete_registry_tree(HKEY_LOCAL_MACHINE, DEVICE_ROOT_KEY);
+    if (read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_CLASS_KEY, TEST_MARK))
+        delete_registry_tree(HKEY_LOCAL_MACHINE, MOUSE_CLASS_KEY);
 }

@@ -38,11 +38,7 @@ void CompanionRegistryCleanup::clean()
 {
     delete_registry_tree(HKEY_CLASSES_ROOT, COMPANION_CLSID_KEY);
     delete_registry_tree(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH);
-    HKEY run;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        RegDeleteValueA(run, "RollPoint");
-        RegCloseKey(run);
-    }
+    delete_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint");
     if (!first_missing_.empty())
         delete_registry_tree(HKEY_LOCAL_MACHINE, first_missing_);
     else
@@ -52,11 +48,11 @@ void CompanionRegistryCleanup::clean()
 void expect_registry_text(HKEY root, const std::string& key, const char* name, const std::string& text)
 {
     SCOPED_TRACE(key + " : " + (name ? name : "(default)"));
-    const RegistryValue value = read_registry_value(root, key, name);
-    ASSERT_TRUE(value.found);
-    EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(value.size, text.size() + 1);
-    EXPECT_EQ(value.data, text + std::string(1, '\0'));
+    const std::optional<RegistryValue> value = read_registry_value(root, key, name);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(value->size, text.size() + 1);
+    EXPECT_EQ(value->data, text + std::string(1, '\0'));
 }
 
 void expect_companion_registration(const CompanionEntries& entries)

@@ -8,11 +8,16 @@ void reset_setup_state()
     state.instance = GetModuleHandleA(nullptr);
 }
 
+void use_screen_size()
+{
+    state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
+    state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+}
+
 void reset_page_state()
 {
     reset_setup_state();
-    state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-    state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+    use_screen_size();
     copy_text(state.product_name, "Roller Kit");
     copy_text(state.caption, "Roller Kit Setup Program");
 }

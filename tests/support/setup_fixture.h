@@ -11,6 +11,9 @@
 // Resets the global state and points state.instance at this test program.
 void reset_setup_state();
 
+// Gives the state the screen's size, as start-up does.
+void use_screen_size();
+
 // As reset_setup_state, for a page run in-process: the screen's size, the
 // sample product "Roller Kit" and its caption.
 void reset_page_state();

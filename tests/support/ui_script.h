@@ -1,19 +1,15 @@
-// Driving the program's own windows from inside a test process.
+// Driving the program's own windows from inside a test process: the steps
+// run inside whatever message loop is active, and message boxes are read
+// and answered as they come up. What the steps see and do is said with the
+// calls of ui.h, as the end-to-end tests say it.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
-// A message box as the user saw it.
-struct SeenBox {
-    std::string caption;
-    std::string text;
-    UINT icon = 0;  // MB_ICONEXCLAMATION, MB_ICONQUESTION, ... or 0
-    std::vector<int> buttons;  // ids of the visible buttons
-};
+#include "ui.h"
 
 // Watches this thread for message boxes, records each one and answers it by
 // pressing the next of the given button ids (IDOK once they run out).
@@ -24,7 +20,7 @@ public:
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
-    const std::vector<SeenBox>& boxes() const { return boxes_; }
+    const std::vector<Box>& boxes() const { return boxes_; }
 
 private:
     static LRESULT CALLBACK hook(int code, WPARAM wparam, LPARAM lparam);
@@ -33,7 +29,7 @@ private:
     HHOOK hook_ = nullptr;
     std::vector<int> answers_;
     size_t next_answer_ = 0;
-    std::vector<SeenBox> boxes_;
+    std::vector<Box> boxes_;
 };
 
 // Steps run one after another from a thread timer, so they run inside
@@ -58,9 +54,5 @@ private:
     bool running_ = false;
 };
 
-// The enabled, visible top-level window of this thread with the class name.
-HWND find_thread_window(const char* class_name);
-std::string window_text(HWND window);
-std::string control_text(HWND parent, int id);
-// A click as the user makes it: press and release posted to the control.
-void post_click(HWND control);
+// A step that waits for this thread's page of the class and then acts on it.
+TimerScript::Step on_page(const char* class_name, std::function<void(HWND page)> action);

@@ -98,7 +98,7 @@ protected:
         return [] {
             HWND page = find_page();
             if (page == nullptr) return false;
-            post_click(GetDlgItem(page, IDC_BROWSE));
+            click(page, IDC_BROWSE);
             return true;
         };
     }
@@ -163,14 +163,14 @@ TEST_F(DestinationBrowserTest, OpensOnItsTemplateFollowsTheNavigationAndCancelKe
                             HWND browser = find_browser();
                             if (browser == nullptr) return false;
                             field_after_long_directory = control_text(browser, IDC_PATH);
-                            post_click(GetDlgItem(browser, IDCANCEL));
+                            click(browser, IDCANCEL);
                             return true;
                         },
                         [&] {
                             HWND page = find_page();
                             if (page == nullptr) return false;
                             page_path_after = control_text(page, IDC_PATH);
-                            PostMessageA(page, WM_COMMAND, IDC_BACK, 0);
+                            click(page, IDC_BACK);
                             return true;
                         }});
     EXPECT_EQ(run_destination_page(), PAGE_BACK);
@@ -218,14 +218,14 @@ TEST_F(DestinationBrowserTest, OkTakesTheDirectoryNavigatedTo)
                             HWND browser = find_browser();
                             if (browser == nullptr || control_text(browser, IDC_PATH) == after_first) return false;
                             after_second = control_text(browser, IDC_PATH);
-                            post_click(GetDlgItem(browser, IDOK));
+                            click(browser, IDOK);
                             return true;
                         },
                         [&] {
                             HWND page = find_page();
                             if (page == nullptr) return false;
                             page_path_after = control_text(page, IDC_PATH);
-                            PostMessageA(page, WM_COMMAND, IDC_BACK, 0);
+                            click(page, IDC_BACK);
                             return true;
                         }});
     EXPECT_EQ(run_destination_page(), PAGE_BACK);
@@ -251,8 +251,8 @@ TEST_F(DestinationBrowserTest, OkTakesTheEditedTextUncheckedAndCutTo79)
         steps.push_back([&text] {
             HWND browser = find_browser();
             if (browser == nullptr) return false;
-            SetDlgItemTextA(browser, IDC_PATH, text.c_str());
-            post_click(GetDlgItem(browser, IDOK));
+            set_text(browser, IDC_PATH, text);
+            click(browser, IDOK);
             return true;
         });
         steps.push_back([&] {
@@ -267,13 +267,13 @@ TEST_F(DestinationBrowserTest, OkTakesTheEditedTextUncheckedAndCutTo79)
     steps.push_back([] {
         HWND page = find_page();
         if (page == nullptr) return false;
-        PostMessageA(page, WM_COMMAND, IDC_NEXT, 0);
+        click(page, IDC_NEXT);
         return true;
     });
     steps.push_back([] {
         HWND page = find_page();
         if (page == nullptr) return false;
-        PostMessageA(page, WM_COMMAND, IDC_BACK, 0);
+        click(page, IDC_BACK);
         return true;
     });
 

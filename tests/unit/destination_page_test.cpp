@@ -54,7 +54,7 @@ struct NextOutcome {
     bool page_stayed = false;
     short result_while_open = -1;
     std::string path_shown_after;
-    std::vector<SeenBox> boxes;
+    std::vector<Box> boxes;
 };
 
 class DestinationPageTest : public ::testing::Test {
@@ -78,20 +78,18 @@ protected:
     {
         NextOutcome outcome;
         MessageBoxWatcher boxes(std::move(answers));
-        TimerScript script({[&] {
-                                HWND page = find_thread_window("SETUP_SELDIR");
-                                if (page == nullptr) return false;
-                                SetDlgItemTextA(page, IDC_PATH, text.c_str());
-                                PostMessageA(page, WM_COMMAND, IDC_NEXT, 0);
-                                return true;
-                            },
+        TimerScript script({on_page("SETUP_SELDIR",
+                                    [&](HWND page) {
+                                        set_text(page, IDC_PATH, text);
+                                        click(page, IDC_NEXT);
+                                    }),
                             [&] {
                                 HWND page = find_thread_window("SETUP_SELDIR");
                                 if (page == nullptr || !IsWindowEnabled(page)) return false;
                                 outcome.page_stayed = true;
                                 outcome.result_while_open = state.page_result;
                                 outcome.path_shown_after = control_text(page, IDC_PATH);
-                                PostMessageA(page, WM_COMMAND, IDC_BACK, 0);
+                                click(page, IDC_BACK);
                                 return true;
                             }});
         outcome.result = run_page("SETUP_SELDIR", destination_page_proc, IDD_DESTINATION);
@@ -107,15 +105,12 @@ TEST_F(DestinationPageTest, OpensWithHeadingAndPathAndBackKeepsTheDestination)
 {
     std::string heading;
     std::string path;
-    TimerScript script({[&] {
-        HWND page = find_thread_window("SETUP_SELDIR");
-        if (page == nullptr) return false;
+    TimerScript script({on_page("SETUP_SELDIR", [&](HWND page) {
         heading = control_text(page, IDC_HEADING);
         path = control_text(page, IDC_PATH);
-        SetDlgItemTextA(page, IDC_PATH, "typed but not taken");
-        PostMessageA(page, WM_COMMAND, IDC_BACK, 0);
-        return true;
-    }});
+        set_text(page, IDC_PATH, "typed but not taken");
+        click(page, IDC_BACK);
+    })});
     EXPECT_EQ(run_page("SETUP_SELDIR", destination_page_proc, IDD_DESTINATION), PAGE_BACK);
     EXPECT_EQ(heading, "Roller Kit files are to be installed :");
     EXPECT_EQ(path, "C:\\Program Files\\Roller Kit");

@@ -7,8 +7,8 @@
 #include "driver/device_keys.h"
 #include "driver/mouse_driver.h"
 #include "support/driver_fake_devices.h"
-#include "support/driver_registry.h"
 #include "support/driver_trace.h"
+#include "support/registry.h"
 #include "support/seam.h"
 
 namespace {
@@ -137,13 +137,13 @@ class DriverInstall : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(key_exists(DEVICE_ROOT_KEY)) << "left over from another test";
-        delete_key_tree(SERVICE_KEY);
+        ASSERT_FALSE(registry_key_exists(HKEY_LOCAL_MACHINE, DEVICE_ROOT_KEY)) << "left over from another test";
+        delete_registry_tree(HKEY_LOCAL_MACHINE, SERVICE_KEY);
         fake_devices = {};
         fake_devices.devices = mice({0});
         fake_devices.platform_driver_path = "C:\\WINNT\\INF";
     }
-    void TearDown() override { delete_key_tree(SERVICE_KEY); }
+    void TearDown() override { delete_registry_tree(HKEY_LOCAL_MACHINE, SERVICE_KEY); }
 
     ScopedSeam<DeviceApi> fake_api_{device_api, fake_device_api};
     TraceRecorder traces_;
@@ -221,17 +221,19 @@ TEST_F(DriverInstall, SettingsLandUnderDevice0)
 {
     for (bool existed : {false, true}) {
         SCOPED_TRACE(existed ? "Device0 existed" : "Device0 missing");
-        delete_key_tree(SERVICE_KEY);
-        if (existed) set_string_value(DEVICE0_KEY, "Earlier", "kept");
+        delete_registry_tree(HKEY_LOCAL_MACHINE, SERVICE_KEY);
+        if (existed) {
+            ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, DEVICE0_KEY, "Earlier", "kept"));
+        }
         fake_devices.sections_installed.clear();
         fake_devices.write_under_relative_root = true;
 
         ASSERT_EQ(install_mouse_driver(OWNER, SOURCE_DIR), 1);
 
         ASSERT_EQ(fake_devices.sections_installed.size(), 2u);
-        EXPECT_TRUE(read_value(DEVICE0_KEY, "QxzWheelMouse.SoftwareSettings"));
-        EXPECT_TRUE(read_value(DEVICE0_KEY, "QxzWheelMouse.OpenGLSoftwareSettings"));
-        EXPECT_EQ(read_value(DEVICE0_KEY, "Earlier").has_value(), existed);
+        EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, DEVICE0_KEY, "QxzWheelMouse.SoftwareSettings"));
+        EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, DEVICE0_KEY, "QxzWheelMouse.OpenGLSoftwareSettings"));
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, DEVICE0_KEY, "Earlier").has_value(), existed);
     }
 }
 
@@ -239,8 +241,8 @@ TEST_F(DriverInstall, SettingsLandUnderDevice0)
 // reported as failed and not installed at all.
 TEST_F(DriverInstall, Device0NeitherOpenedNorCreated)
 {
-    create_key(DEVICE0_KEY);
-    lock_key(DEVICE0_KEY);
+    ASSERT_TRUE(create_registry_key(HKEY_LOCAL_MACHINE, DEVICE0_KEY));
+    ASSERT_TRUE(lock_registry_key(HKEY_LOCAL_MACHINE, DEVICE0_KEY));
 
     EXPECT_EQ(install_mouse_driver(OWNER, SOURCE_DIR), 1);
 

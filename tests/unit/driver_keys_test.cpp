@@ -6,8 +6,8 @@
 #include <setupapi.h>
 
 #include "driver/device_keys.h"
-#include "support/driver_registry.h"
 #include "support/driver_trace.h"
+#include "support/registry.h"
 #include "support/seam.h"
 
 namespace {
@@ -33,19 +33,22 @@ TraceLines secured(const std::string& path)
 // within the test.
 class DeviceKeys : public ::testing::Test {
 protected:
-    void SetUp() override { delete_key_tree(ROOT); }
-    void TearDown() override { delete_key_tree(ROOT); }
+    void SetUp() override { delete_registry_tree(HKEY_LOCAL_MACHINE, ROOT); }
+    void TearDown() override { delete_registry_tree(HKEY_LOCAL_MACHINE, ROOT); }
 
     TraceRecorder traces_;
 };
 
 TEST_F(DeviceKeys, RepairsClassAndOpensEveryInstanceToAdministrators)
 {
-    set_string_value(LOWER_CASE_MOUSE, "Class", "mouse");
-    set_string_value(LOWER_CASE_MOUSE, "Driver", "{4D36E96F-E325-11CE-BFC1-08002BE10318}\\0000");
-    set_string_value(OTHER_CLASS, "Class", "Ports");
-    set_string_value(OTHER_CLASS, "Driver", "{4D36E978-E325-11CE-BFC1-08002BE10318}\\0003");
-    set_string_value(NO_CLASS, "Driver", "{4D36E96F-E325-11CE-BFC1-08002BE10318}\\0001");
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, LOWER_CASE_MOUSE, "Class", "mouse"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, LOWER_CASE_MOUSE, "Driver",
+                                    "{4D36E96F-E325-11CE-BFC1-08002BE10318}\\0000"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, OTHER_CLASS, "Class", "Ports"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, OTHER_CLASS, "Driver",
+                                    "{4D36E978-E325-11CE-BFC1-08002BE10318}\\0003"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, NO_CLASS, "Driver",
+                                    "{4D36E96F-E325-11CE-BFC1-08002BE10318}\\0001"));
 
     repair_device_keys();
 
@@ -55,19 +58,19 @@ TEST_F(DeviceKeys, RepairsClassAndOpensEveryInstanceToAdministrators)
         TraceLines{{"Class Not Mouse, Update Class", ""}};
     EXPECT_EQ(traces_.lines(), expected);
 
-    EXPECT_EQ(read_value(LOWER_CASE_MOUSE, "Class")->data, std::string("mouse", 6));
-    EXPECT_TRUE(read_value(LOWER_CASE_MOUSE, "Driver"));
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, LOWER_CASE_MOUSE, "Class")->data, std::string("mouse", 6));
+    EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, LOWER_CASE_MOUSE, "Driver"));
     for (const std::string& repaired : {OTHER_CLASS, NO_CLASS}) {
         SCOPED_TRACE(repaired);
-        const auto value = read_value(repaired, "Class");
+        const auto value = read_registry_value(HKEY_LOCAL_MACHINE, repaired, "Class");
         ASSERT_TRUE(value);
         EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
         EXPECT_EQ(value->data, REPAIRED_CLASS);
-        EXPECT_FALSE(read_value(repaired, "Driver"));
+        EXPECT_FALSE(read_registry_value(HKEY_LOCAL_MACHINE, repaired, "Driver"));
     }
     for (const std::string& instance : {LOWER_CASE_MOUSE, OTHER_CLASS, NO_CLASS}) {
         SCOPED_TRACE(instance);
-        EXPECT_EQ(key_dacl(instance), OPEN_TO_ADMINISTRATORS);
+        EXPECT_EQ(registry_key_dacl(HKEY_LOCAL_MACHINE, instance), OPEN_TO_ADMINISTRATORS);
     }
 }
 
@@ -84,14 +87,15 @@ TEST_F(DeviceKeys, ClassComparison)
                                {too_long.c_str(), false}};
     for (const ClassCase& c : cases) {
         SCOPED_TRACE(c.stored);
-        delete_key_tree(ROOT);
-        set_string_value(ROOT + "\\0000", "Class", c.stored);
-        set_string_value(ROOT + "\\0000", "Driver", "x");
+        delete_registry_tree(HKEY_LOCAL_MACHINE, ROOT);
+        ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, ROOT + "\\0000", "Class", c.stored));
+        ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, ROOT + "\\0000", "Driver", "x"));
 
         repair_device_keys();
 
-        EXPECT_EQ(read_value(ROOT + "\\0000", "Class")->data, c.kept ? std::string(c.stored) + '\0' : REPAIRED_CLASS);
-        EXPECT_EQ(read_value(ROOT + "\\0000", "Driver").has_value(), c.kept);
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, ROOT + "\\0000", "Class")->data,
+                  c.kept ? std::string(c.stored) + '\0' : REPAIRED_CLASS);
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, ROOT + "\\0000", "Driver").has_value(), c.kept);
     }
 }
 
@@ -100,7 +104,7 @@ TEST_F(DeviceKeys, NothingToRepair)
     repair_device_keys();
     EXPECT_TRUE(traces_.lines().empty());
 
-    create_key(ROOT);
+    ASSERT_TRUE(create_registry_key(HKEY_LOCAL_MACHINE, ROOT));
     repair_device_keys();
     EXPECT_TRUE(traces_.lines().empty());
 }
@@ -119,12 +123,12 @@ TEST_F(DeviceKeys, KeyThatCannotBeOpenedForItsDacl)
 // The whole DACL is replaced, whatever it held before.
 TEST_F(DeviceKeys, SecuredKeyHoldsExactlyTheTwoEntries)
 {
-    create_key(ROOT);
-    lock_key(ROOT);
-    EXPECT_TRUE(key_dacl(ROOT).empty());
+    ASSERT_TRUE(create_registry_key(HKEY_LOCAL_MACHINE, ROOT));
+    ASSERT_TRUE(lock_registry_key(HKEY_LOCAL_MACHINE, ROOT));
+    EXPECT_EQ(registry_key_dacl(HKEY_LOCAL_MACHINE, ROOT), std::vector<AllowedAce>{});
 
     EXPECT_EQ(secure_device_key(ROOT.c_str()), 0);
-    EXPECT_EQ(key_dacl(ROOT), OPEN_TO_ADMINISTRATORS);
+    EXPECT_EQ(registry_key_dacl(HKEY_LOCAL_MACHINE, ROOT), OPEN_TO_ADMINISTRATORS);
     EXPECT_EQ(traces_.lines(),
               (TraceLines{{ROOT, "REG KEY"}, {"SUCCESS updating performance data security\n", ""}}));
 }
@@ -176,8 +180,8 @@ protected:
 
 TEST_F(RefusedKeySecurity, IsReportedAfterTheStepAndTheDaclStays)
 {
-    create_key(ROOT);
-    lock_key(ROOT);
+    ASSERT_TRUE(create_registry_key(HKEY_LOCAL_MACHINE, ROOT));
+    ASSERT_TRUE(lock_registry_key(HKEY_LOCAL_MACHINE, ROOT));
 
     EXPECT_EQ(secure_device_key(ROOT.c_str()), ERROR_INVALID_DATA);
 
@@ -187,7 +191,7 @@ TEST_F(RefusedKeySecurity, IsReportedAfterTheStepAndTheDaclStays)
                                            {"ERROR updating performance data security\n", ""}}));
     EXPECT_EQ(refused.calls, 1);
     EXPECT_EQ(refused.information, static_cast<SECURITY_INFORMATION>(DACL_SECURITY_INFORMATION));
-    EXPECT_TRUE(key_dacl(ROOT).empty());
+    EXPECT_EQ(registry_key_dacl(HKEY_LOCAL_MACHINE, ROOT), std::vector<AllowedAce>{});
 }
 
 // The first instance may be opened for its DACL but not for setting values:
@@ -198,8 +202,9 @@ TEST_F(RefusedKeySecurity, ClassRepairGoesOnAndSkipsAnInstanceItCannotOpen)
     const std::string closed = ROOT + "\\0000";
     const std::string open = ROOT + "\\0001";
     for (const std::string& instance : {closed, open}) {
-        set_string_value(instance, "Class", "Ports");
-        set_string_value(instance, "Driver", "{4D36E978-E325-11CE-BFC1-08002BE10318}\\0003");
+        ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, instance, "Class", "Ports"));
+        ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, instance, "Driver",
+                                        "{4D36E978-E325-11CE-BFC1-08002BE10318}\\0003"));
     }
     deny_key_access(closed, KEY_SET_VALUE);
 
@@ -214,10 +219,10 @@ TEST_F(RefusedKeySecurity, ClassRepairGoesOnAndSkipsAnInstanceItCannotOpen)
     EXPECT_EQ(traces_.lines(), expected);
     EXPECT_EQ(refused.calls, 2);
 
-    EXPECT_EQ(read_value(closed, "Class")->data, std::string("Ports", 6));
-    EXPECT_TRUE(read_value(closed, "Driver"));
-    EXPECT_EQ(read_value(open, "Class")->data, REPAIRED_CLASS);
-    EXPECT_FALSE(read_value(open, "Driver"));
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, closed, "Class")->data, std::string("Ports", 6));
+    EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, closed, "Driver"));
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, open, "Class")->data, REPAIRED_CLASS);
+    EXPECT_FALSE(read_registry_value(HKEY_LOCAL_MACHINE, open, "Driver"));
 }
 
 // Names of up to 127 characters fit the walk's buffer; the first longer one
@@ -227,17 +232,18 @@ TEST_F(DeviceKeys, WalkEndsAtANameTooLongForItsBuffer)
     const std::string longest = ROOT + "\\" + std::string(127, '1');
     const std::string too_long = ROOT + "\\" + std::string(128, '2');
     const std::string after = ROOT + "\\3333";
-    for (const std::string& instance : {longest, too_long, after}) set_string_value(instance, "Class", "Ports");
+    for (const std::string& instance : {longest, too_long, after})
+        ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, instance, "Class", "Ports"));
 
     repair_device_keys();
 
     const TraceLines expected =
         secured(longest) + TraceLines{{"Ports", "class name in registry"}, {"Class Not Mouse, Update Class", ""}};
     EXPECT_EQ(traces_.lines(), expected);
-    EXPECT_EQ(read_value(longest, "Class")->data, REPAIRED_CLASS);
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, longest, "Class")->data, REPAIRED_CLASS);
     for (const std::string& untouched : {too_long, after}) {
         SCOPED_TRACE(untouched.substr(ROOT.size()));
-        EXPECT_EQ(read_value(untouched, "Class")->data, std::string("Ports", 6));
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, untouched, "Class")->data, std::string("Ports", 6));
     }
 }
 

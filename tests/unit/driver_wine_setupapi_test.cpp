@@ -11,9 +11,9 @@
 #include "driver/device_api.h"
 #include "driver/device_keys.h"
 #include "driver/mouse_driver.h"
-#include "support/driver_registry.h"
 #include "support/driver_trace.h"
 #include "support/driver_wine_devices.h"
+#include "support/registry.h"
 #include "support/seam.h"
 
 namespace {
@@ -33,7 +33,8 @@ protected:
     {
         // A test that ended in a crash leaves its keys behind.
         remove_test_devices();
-        ASSERT_FALSE(key_exists(MOUSE_CLASS_KEY)) << "Wine's prefix has a Mouse class of its own";
+        ASSERT_FALSE(registry_key_exists(HKEY_LOCAL_MACHINE, MOUSE_CLASS_KEY))
+            << "Wine's prefix has a Mouse class of its own";
         GetCurrentDirectoryA(MAX_PATH, source_dir_);
     }
     void TearDown() override { remove_test_devices(); }
@@ -61,12 +62,12 @@ TEST(DeviceApiLoading, NeedsBothLibrariesWithEveryEntryPoint)
 // stay as they were.
 TEST_F(WineSetupApi, WithoutTheMouseClass)
 {
-    set_string_value(INSTANCE, "Class", "Ports");
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, INSTANCE, "Class", "Ports"));
 
     EXPECT_EQ(install_mouse_driver(nullptr, source_dir_), 0);
 
     EXPECT_EQ(traces_.lines(), (TraceLines{{"error: SetupDiClassGuidsFromName", ""}}));
-    EXPECT_EQ(read_value(INSTANCE, "Class")->data, std::string("Ports", 6));
+    EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, INSTANCE, "Class")->data, std::string("Ports", 6));
     EXPECT_NE(device_api.class_guids_from_name, nullptr);
 }
 

@@ -104,7 +104,7 @@ private:
         if (lstrcmpA(class_name, "SETUP_INSTALL") != 0) return;
         const int id = GetDlgCtrlID(window);
         if (id != IDC_STATUS && id != IDC_PERCENT) return;
-        const std::string text = window_text(window);
+        const std::string text = window_title(window);
         texts.push_back(std::to_string(id) + ":" + text);
         if (id != IDC_STATUS) return;
         samples.push_back(sample(page, text));
@@ -144,8 +144,7 @@ protected:
     void SetUp() override
     {
         reset_setup_state();
-        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+        use_screen_size();
         windows_ = std::make_unique<WindowsDirSandbox>();
     }
     void TearDown() override
@@ -175,17 +174,10 @@ protected:
 
 std::string expanded(const char* fixture) { return read_file(install_fixture(std::string(fixture) + ".expanded")); }
 
-std::vector<std::string> folder_listing(const std::string& dir)
+std::set<std::string> folder_names(const std::string& dir)
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    std::set<std::string> names;
+    for (const FolderEntry& entry : folder_entries(dir)) names.insert(entry.name);
     return names;
 }
 
@@ -208,9 +200,7 @@ TEST_F(InstallPageTest, InstallsEveryDiskWithTextsPercentagesAndBarThenRegisters
     EXPECT_EQ(read_file(windows("GONE.EXE")), "installed before");  // its source is missing
 
     // SubDir1..6 in order, one level each: Extras\Deep after Extras, Missing\Deeper never.
-    const auto listing = folder_listing(dest_);
-    EXPECT_EQ(std::set<std::string>(listing.begin(), listing.end()),
-              (std::set<std::string>{"Sub One", "HELP", "Extras", "README.TXT"}));
+    EXPECT_EQ(folder_names(dest_), (std::set<std::string>{"Sub One", "HELP", "Extras", "README.TXT"}));
     EXPECT_TRUE(directory_exists_at(dest("Extras\\Deep")));
 
     const std::vector<std::string> expected_texts = {
@@ -275,11 +265,11 @@ TEST_F(InstallPageTest, CancelClickedDuringAFileStopsAfterItAndStillRegisters)
         observer.on_status = [&](HWND page, const std::string& status) {
             if (status.rfind(c.clicked_at, 0) != 0) return;
             clicked_status = "1019:" + status;
-            post_click(GetDlgItem(page, IDC_INSTALL_CANCEL));
+            click(page, IDC_INSTALL_CANCEL);
         };
         bool registered_before_box = false;
         observer.on_box = [&] {
-            registered_before_box = read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").found;
+            registered_before_box = read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").has_value();
         };
 
         EXPECT_EQ(run_page("SETUP_INSTALL", install_page_proc, IDD_INSTALL), PAGE_CANCEL);
@@ -319,7 +309,7 @@ TEST_F(InstallPageTest, NoDisksDrawsNoBoxAndStillRegisters)
     EXPECT_EQ(observer.samples[0].percent, "0%");
     EXPECT_EQ(observer.samples[0].outline, GetSysColor(COLOR_MENU));
     EXPECT_EQ(observer.samples[0].bar_width, 0);
-    EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").found);
+    EXPECT_TRUE(read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint"));
 }
 
 }  // namespace

@@ -94,13 +94,11 @@ struct RefusingRegistry {
 // Sets (or, for null, removes) the default value of the Mouse handlers key.
 void set_handlers_default(const char* text)
 {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, &key), ERROR_SUCCESS);
+    ASSERT_TRUE(create_registry_key(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY));
     if (text != nullptr)
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+        EXPECT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, text));
     else
-        RegDeleteValueA(key, nullptr);
-    RegCloseKey(key);
+        delete_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
 }
 
 class InstallRefusalTest : public ::testing::Test {
@@ -108,8 +106,7 @@ protected:
     void SetUp() override
     {
         reset_setup_state();
-        state.screen_cx = static_cast<short>(GetSystemMetrics(SM_CXSCREEN));
-        state.screen_cy = static_cast<short>(GetSystemMetrics(SM_CYSCREEN));
+        use_screen_size();
         windows_ = std::make_unique<WindowsDirSandbox>();
         medium_ = std::make_unique<ScriptFolder>(MEDIUM_SCRIPT);
         ASSERT_TRUE(lay_out_medium(medium_->dir(), MEDIUM_FILES));
@@ -182,7 +179,8 @@ TEST_F(InstallRefusalTest, RegistryWithoutWriteAccessCostsOnlyTheRefusedSteps)
     };
     // The handlers key may be there from before with the value under test: it
     // starts each case with a value of its own, and gets its own back at the end.
-    const RegistryValue handlers_before = read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
+    const std::optional<RegistryValue> handlers_before =
+        read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         registry_.clean();
@@ -205,18 +203,20 @@ TEST_F(InstallRefusalTest, RegistryWithoutWriteAccessCostsOnlyTheRefusedSteps)
         EXPECT_EQ(read_file(dest("HELP\\MOUSE.HLP")), expanded("HELP.HL_"));
         EXPECT_EQ(read_file(windows_->dir() + "\\SYSTEM\\DRIVER.SYS"), expanded("DRIVER.SY_"));
 
-        EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, COMPANION_CLSID_KEY, nullptr).found, c.classes);
-        EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, server_key, nullptr).found, c.classes);
-        EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, server_key, "ThreadingModel").found, c.classes);
-        const RegistryValue handlers_default = read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
-        EXPECT_EQ(handlers_default.found ? handlers_default.data : std::string(),
+        EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, COMPANION_CLSID_KEY, nullptr).has_value(), c.classes);
+        EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, server_key, nullptr).has_value(), c.classes);
+        EXPECT_EQ(read_registry_value(HKEY_CLASSES_ROOT, server_key, "ThreadingModel").has_value(), c.classes);
+        const std::optional<RegistryValue> handlers_default =
+            read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr);
+        EXPECT_EQ(handlers_default ? handlers_default->data : std::string(),
                   c.handlers_default[0] ? std::string(c.handlers_default) + '\0' : std::string());
-        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, page_handler_key, nullptr).found, c.handlers);
-        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").found, c.run);
-        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName").found, c.uninstall);
-        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString").found, c.uninstall);
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, page_handler_key, nullptr).has_value(), c.handlers);
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, RUN_KEY_PATH, "RollPoint").has_value(), c.run);
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName").has_value(), c.uninstall);
+        EXPECT_EQ(read_registry_value(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString").has_value(),
+                  c.uninstall);
     }
-    set_handlers_default(handlers_before.found ? handlers_before.data.c_str() : nullptr);
+    set_handlers_default(handlers_before ? handlers_before->data.c_str() : nullptr);
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(PageFrameworkTest, EscapeCancelsWithTheCancelMessageAndTheSameRunTwice)
         TimerScript script({[&] {
             HWND page = find_thread_window("SETUP_SELTYPE");
             if (page == nullptr) return false;
-            title = window_text(page);
+            title = window_title(page);
             GetWindowRect(page, &frame);
             // The template's 280 by 183 dialog units, framed, plus one pixel.
             RECT size{0, 0, 280, 183};
@@ -91,7 +91,7 @@ TEST_F(PageFrameworkTest, EscapeCancelsWithTheCancelMessageAndTheSameRunTwice)
             AdjustWindowRectEx(&size, GetWindowLongA(page, GWL_STYLE), FALSE, GetWindowLongA(page, GWL_EXSTYLE));
             expected_width = size.right - size.left + 1;
             expected_height = size.bottom - size.top + 1;
-            PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            press_key(page, VK_ESCAPE);
             return true;
         }});
         EXPECT_EQ(run_page("SETUP_SELTYPE", default_page_proc, IDD_SETUP_TYPE), PAGE_CANCEL);
@@ -118,7 +118,7 @@ TEST_F(PageFrameworkTest, ButtonsGiveTheirResults)
         TimerScript script({[&] {
             HWND page = find_thread_window("SETUP_SELTYPE");
             if (page == nullptr) return false;
-            post_click(GetDlgItem(page, c.button));
+            click(page, c.button);
             return true;
         }});
         EXPECT_EQ(run_page("SETUP_SELTYPE", default_page_proc, IDD_SETUP_TYPE), c.result);
@@ -133,8 +133,8 @@ TEST_F(PageFrameworkTest, EmptyProductNameLeavesTheBlank)
     TimerScript script({[&] {
         HWND page = find_thread_window("SETUP_BEGIN");
         if (page == nullptr) return false;
-        title = window_text(page);
-        PostMessageA(page, WM_COMMAND, IDC_CANCEL, 0);
+        title = window_title(page);
+        click(page, IDC_CANCEL);
         return true;
     }});
     EXPECT_EQ(run_page("SETUP_BEGIN", default_page_proc, IDD_WELCOME), PAGE_CANCEL);

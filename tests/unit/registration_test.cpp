@@ -58,22 +58,14 @@ TEST_F(RegistrationTest, LongestDestinationIsWrittenWhole)
     expect_registry_text(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString", "\"" + dest + "\\UNINSTAL.EXE\"");
 }
 
-void set_value(HKEY root, const std::string& path, const char* name, const char* text)
-{
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(root, path.c_str(), &key), ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
-    RegCloseKey(key);
-}
-
 TEST_F(RegistrationTest, HandlersKeyIsDeletedOnlyWhenItHasNoSubkeys)
 {
     copy_text(state.dest_dir, "C:\\ROLLER");
     const std::string other = std::string(MOUSE_HANDLERS_KEY) + "\\OtherPage";
 
     // Another program's handler: its key, and the values beside it, stay.
-    set_value(HKEY_LOCAL_MACHINE, other, nullptr, "{11111111-2222-3333-4444-555555555555}");
-    set_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Note", "kept");
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, other, nullptr, "{11111111-2222-3333-4444-555555555555}"));
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Note", "kept"));
     register_companion();
     expect_registry_text(HKEY_LOCAL_MACHINE, other, nullptr, "{11111111-2222-3333-4444-555555555555}");
     expect_registry_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Note", "kept");
@@ -82,9 +74,9 @@ TEST_F(RegistrationTest, HandlersKeyIsDeletedOnlyWhenItHasNoSubkeys)
     delete_registry_tree(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY);
 
     // A handlers key without subkeys goes with its values and comes back bare.
-    set_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Stale", "gone");
+    ASSERT_TRUE(set_registry_string(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Stale", "gone"));
     register_companion();
-    EXPECT_FALSE(read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Stale").found);
+    EXPECT_FALSE(read_registry_value(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, "Stale").has_value());
     expect_registry_text(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY, nullptr, "QVMousePage");
     EXPECT_EQ(registry_subkeys(HKEY_LOCAL_MACHINE, MOUSE_HANDLERS_KEY), std::vector<std::string>{"QVMousePage"});
 

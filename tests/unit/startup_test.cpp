@@ -117,7 +117,7 @@ TEST_P(StartupFailure, EndsWithZeroBeforeAnyPage)
     EXPECT_EQ(run_setup(folder.module()), 0);
 
     std::vector<std::string> texts;
-    for (const SeenBox& box : boxes.boxes()) {
+    for (const Box& box : boxes.boxes()) {
         texts.push_back(box.text);
         EXPECT_EQ(box.caption, "Roller Kit Setup Program");
         EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONEXCLAMATION));

@@ -21,21 +21,8 @@ protected:
     }
 };
 
-// A step that waits for the page of the class and then acts on it.
-TimerScript::Step on_page(const char* class_name, std::function<void(HWND)> action)
-{
-    return [class_name, action] {
-        HWND page = find_thread_window(class_name);
-        if (page == nullptr) return false;
-        action(page);
-        return true;
-    };
-}
-
 // Lets the posted clicks of the step before arrive.
 TimerScript::Step pause() { return [] { return true; }; }
-
-bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 TEST_F(WizardPagesTest, WelcomeNamesTheProductAndIgnoresBack)
 {
@@ -46,13 +33,13 @@ TEST_F(WizardPagesTest, WelcomeNamesTheProductAndIgnoresBack)
                                 [&](HWND page) {
                                     seen = page;
                                     text = control_text(page, IDC_PRODUCT_TEXT);
-                                    back_enabled = IsWindowEnabled(GetDlgItem(page, IDC_BACK));
+                                    back_enabled = is_enabled(page, IDC_BACK);
                                     PostMessageA(page, WM_COMMAND, IDC_BACK, 0);
                                 }),
                         pause(),
                         [&] {
                             EXPECT_TRUE(IsWindow(seen)) << "command 3 closed the welcome page";
-                            PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+                            press_key(seen, VK_RETURN);
                             return true;
                         }});
     EXPECT_EQ(run_page("SETUP_BEGIN", welcome_page_proc, IDD_WELCOME), PAGE_NEXT);
@@ -66,9 +53,9 @@ TEST_F(WizardPagesTest, TypePageKeepsTheLastClick)
 {
     bool typical_shown = false;
     TimerScript first({on_page("SETUP_SELTYPE", [&](HWND page) {
-                           typical_shown = checked(page, IDC_TYPICAL) && !checked(page, IDC_CUSTOM);
-                           post_click(GetDlgItem(page, IDC_CUSTOM));
-                           post_click(GetDlgItem(page, IDC_BACK));
+                           typical_shown = is_checked(page, IDC_TYPICAL) && !is_checked(page, IDC_CUSTOM);
+                           click(page, IDC_CUSTOM);
+                           click(page, IDC_BACK);
                        })});
     EXPECT_EQ(run_page("SETUP_SELTYPE", type_page_proc, IDD_SETUP_TYPE), PAGE_BACK);
     EXPECT_TRUE(typical_shown);
@@ -77,9 +64,9 @@ TEST_F(WizardPagesTest, TypePageKeepsTheLastClick)
     bool custom_shown = false;
     MessageBoxWatcher boxes;
     TimerScript second({on_page("SETUP_SELTYPE", [&](HWND page) {
-                            custom_shown = checked(page, IDC_CUSTOM) && !checked(page, IDC_TYPICAL);
-                            post_click(GetDlgItem(page, IDC_TYPICAL));
-                            post_click(GetDlgItem(page, IDC_CANCEL));
+                            custom_shown = is_checked(page, IDC_CUSTOM) && !is_checked(page, IDC_TYPICAL);
+                            click(page, IDC_TYPICAL);
+                            click(page, IDC_CANCEL);
                         })});
     EXPECT_EQ(run_page("SETUP_SELTYPE", type_page_proc, IDD_SETUP_TYPE), PAGE_CANCEL);
     EXPECT_TRUE(custom_shown);
@@ -94,9 +81,10 @@ TEST_F(WizardPagesTest, ComponentPageShowsAndReadsBackAllFourBoxes)
     std::copy(std::begin(start), std::end(start), state.components);
     bool shown[COMPONENT_COUNT] = {};
     TimerScript script({on_page("SETUP_SELCOMP", [&](HWND page) {
-                            for (int i = 0; i < COMPONENT_COUNT; ++i) shown[i] = checked(page, IDC_COMPONENT_FIRST + i);
-                            post_click(GetDlgItem(page, IDC_COMPONENT_FIRST));
-                            post_click(GetDlgItem(page, IDC_BACK));
+                            for (int i = 0; i < COMPONENT_COUNT; ++i)
+                                shown[i] = is_checked(page, IDC_COMPONENT_FIRST + i);
+                            click(page, IDC_COMPONENT_FIRST);
+                            click(page, IDC_BACK);
                         })});
     EXPECT_EQ(run_page("SETUP_SELCOMP", component_page_proc, IDD_COMPONENTS), PAGE_BACK);
     for (int i = 0; i < COMPONENT_COUNT; ++i) EXPECT_EQ(shown[i], start[i] == 1) << "box " << i;
@@ -110,9 +98,9 @@ TEST_F(WizardPagesTest, ComponentPageCancelDoesNotReadBack)
 {
     MessageBoxWatcher boxes;
     TimerScript script({on_page("SETUP_SELCOMP", [&](HWND page) {
-        post_click(GetDlgItem(page, IDC_COMPONENT_FIRST));
-        post_click(GetDlgItem(page, IDC_COMPONENT_FIRST + 1));
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        click(page, IDC_COMPONENT_FIRST);
+        click(page, IDC_COMPONENT_FIRST + 1);
+        press_key(page, VK_ESCAPE);
     })});
     EXPECT_EQ(run_page("SETUP_SELCOMP", component_page_proc, IDD_COMPONENTS), PAGE_CANCEL);
     for (int i = 0; i < COMPONENT_COUNT; ++i) EXPECT_EQ(state.components[i], 1) << i;
@@ -132,14 +120,14 @@ TEST_F(WizardPagesTest, FinishPageReadsTheRestartChoice)
                                 [&](HWND page) {
                                     seen = page;
                                     heading = control_text(page, IDC_HEADING);
-                                    yes_shown = checked(page, IDC_RESTART_YES) && !checked(page, IDC_RESTART_NO);
-                                    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                                    yes_shown = is_checked(page, IDC_RESTART_YES) && !is_checked(page, IDC_RESTART_NO);
+                                    press_key(page, VK_ESCAPE);
                                 }),
                         pause(),
                         [&] {
                             EXPECT_TRUE(IsWindow(seen)) << "Escape closed the finish page";
-                            post_click(GetDlgItem(seen, IDC_RESTART_NO));
-                            PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+                            click(seen, IDC_RESTART_NO);
+                            press_key(seen, VK_RETURN);
                             return true;
                         }});
     EXPECT_EQ(run_page("SETUP_END", finish_page_proc, IDD_FINISH), PAGE_BACK);
@@ -151,7 +139,7 @@ TEST_F(WizardPagesTest, FinishPageReadsTheRestartChoice)
 
 TEST_F(WizardPagesTest, FinishWithYesKeepsTheRestart)
 {
-    TimerScript script({on_page("SETUP_END", [&](HWND page) { post_click(GetDlgItem(page, IDC_FINISH)); })});
+    TimerScript script({on_page("SETUP_END", [&](HWND page) { click(page, IDC_FINISH); })});
     run_page("SETUP_END", finish_page_proc, IDD_FINISH);
     EXPECT_EQ(state.restart_now, 1);
 }
