@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "install/companion_registry.h"
 #include "support/registry.h"
 
 namespace e2e {
@@ -87,13 +88,11 @@ void remove_roller_kit_installation()
     for (const SampleFile& file : SAMPLE_FILES)
         if (file.folder == Below::windows) DeleteFileA(installed_path(file, {}).c_str());
 
-    const std::string version = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-    delete_registry_tree(HKEY_CLASSES_ROOT, "CLSID\\{6B2D94F0-3C1A-11D2-8E47-52A0C3D9B71E}");
-    delete_registry_tree(HKEY_LOCAL_MACHINE,
-                         version + "\\Controls Folder\\Mouse\\shellex\\PropertySheetHandlers\\QVMousePage");
-    delete_registry_tree(HKEY_LOCAL_MACHINE, version + "\\Uninstall\\RollPoint");
+    delete_registry_tree(HKEY_CLASSES_ROOT, companion::PAGE_CLASS_KEY);
+    delete_registry_tree(HKEY_LOCAL_MACHINE, companion::PAGE_HANDLER_KEY);
+    delete_registry_tree(HKEY_LOCAL_MACHINE, companion::UNINSTALL_KEY);
     delete_registry_tree(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\RkWheel");
-    delete_registry_value(HKEY_LOCAL_MACHINE, version + "\\Run", "RollPoint");
+    delete_registry_value(HKEY_LOCAL_MACHINE, companion::RUN_KEY, companion::RUN_VALUE);
 }
 
 }  // namespace e2e
